@@ -1,0 +1,1 @@
+// placeholder until the app library has code

@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+
+#include "core/discharge_history.h"
+#include "core/power.h"
+
+namespace kavelo {
+
+using Colour = uint32_t;  // 0x00BBGGRR
+
+// The state shared by the refresh cycle, the faces, the tray pictures, the
+// gauge window and the settings; one instance lives for the whole run.
+struct GaugeState {
+    // Refresh cycle
+    PowerStatus Power{};  // snapshot of the latest refresh
+    bool OnMains = false;
+    int32_t LastPercent = -1;     // start of the interval being measured; -1 = stopped
+    int32_t LastChangeTime = -1;  // day clock when LastPercent was set; -1 = none
+    bool HistoryRestart = true;   // the next change of percentage records no sample
+    int32_t EstimatedSeconds = -1;
+    bool BlinkPhase = false;
+
+    // Alert
+    bool AlertOn = false;
+    bool AlertShown = false;
+
+    // Faces and tray pictures
+    uint8_t ShownPercent = 100;
+    bool FaceAnimating = false;
+    uint8_t TrayAnimFrame = 0;
+
+    // Settings
+    bool PercentMode = false;
+    int32_t HistoryLength = 5;
+    int32_t AlertPercent = 10;
+    int32_t AlertMinutes = 10;
+    bool AutoStart = true;
+    Colour NormalColor = 0x00FF00;
+    Colour AlertColor = 0x0000FF;
+    Colour TrayColor = 0x0000FF;
+    Colour TrayPlugedColor = 0x0000FF;
+    Colour TrayShadowColor = 0x808080;
+
+    TDischargeHistory History;
+
+    GaugeState() { History.Init(); }
+};
+
+}  // namespace kavelo

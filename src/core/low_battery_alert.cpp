@@ -1,0 +1,20 @@
+#include "core/low_battery_alert.h"
+
+namespace kavelo {
+
+std::string LowBatteryMessage(int percent) {
+    return "Warning !!!\r\rBattery low..." + std::to_string(percent) + "% left";
+}
+
+void LowBatteryAlert::CheckLowBatteryAlert() {
+    if (state_.AlertOn == state_.AlertShown) return;
+    // Remembered before the box opens: the ticks and power events that the
+    // box's modal loop keeps dispatching must find nothing new to report.
+    state_.AlertShown = state_.AlertOn;
+    if (!state_.AlertOn) return;
+    PowerStatus fresh{};
+    power_.Read(fresh);
+    sink_.ShowAlertMessage(LowBatteryMessage(fresh.BatteryLifePercent));
+}
+
+}  // namespace kavelo

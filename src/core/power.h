@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+
+namespace kavelo {
+
+// The two fields of the system's power status that the gauge uses.
+struct PowerStatus {
+    uint8_t ACLineStatus = 0;        // 1 = mains; 0 offline, 255 unknown
+    uint8_t BatteryLifePercent = 0;  // 0-100, 255 = unknown
+};
+
+constexpr uint8_t kUnknownPercent = 255;
+
+// Reads the power status (GetSystemPowerStatus on Windows). On failure the
+// record is left as it was; callers don't look at the result.
+class PowerSource {
+public:
+    virtual ~PowerSource() = default;
+    virtual bool Read(PowerStatus& status) = 0;
+};
+
+// Power events of WM_POWERBROADCAST (wParam).
+enum PowerEvent : uint32_t {
+    kPowerSuspend = 4,             // PBT_APMSUSPEND
+    kPowerResumeSuspend = 7,       // PBT_APMRESUMESUSPEND: a user woke the machine
+    kPowerStatusChange = 10,       // PBT_APMPOWERSTATUSCHANGE
+    kPowerResumeAutomatic = 18,    // PBT_APMRESUMEAUTOMATIC: every resume
+    kPowerSettingChange = 0x8013,  // PBT_POWERSETTINGCHANGE
+};
+
+// True for the events after which the interval being measured contains a
+// sleep and must not be recorded.
+constexpr bool IsResumeEvent(uint32_t event) {
+    return event == kPowerResumeSuspend || event == kPowerResumeAutomatic;
+}
+
+}  // namespace kavelo

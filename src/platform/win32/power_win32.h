@@ -1,0 +1,17 @@
+#pragma once
+#include "core/day_clock.h"
+#include "core/power.h"
+
+namespace kavelo::win32 {
+
+class Win32PowerSource final : public PowerSource {
+public:
+    bool Read(PowerStatus& status) override;
+};
+
+class Win32Clock final : public Clock {
+public:
+    LocalTime Now() override;
+};
+
+}  // namespace kavelo::win32

@@ -1,0 +1,1 @@
+// placeholder until the tray library has code

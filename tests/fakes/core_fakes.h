@@ -1,0 +1,55 @@
+#pragma once
+// Fakes of the power status, the clock and the timer for native tests.
+#include <string>
+#include <vector>
+
+#include "core/day_clock.h"
+#include "core/low_battery_alert.h"
+#include "core/power.h"
+#include "core/timer.h"
+
+namespace kavelo::fakes {
+
+class FakePower final : public PowerSource {
+public:
+    PowerStatus status{0, 100};
+    bool fail = false;
+    int reads = 0;
+    bool Read(PowerStatus& s) override {
+        ++reads;
+        if (fail) return false;
+        s = status;
+        return true;
+    }
+    void Battery(uint8_t percent) { status = {0, percent}; }
+    void Mains(uint8_t percent) { status = {1, percent}; }
+};
+
+// A clock set by the test, in milliseconds of the day.
+class FakeClock final : public Clock {
+public:
+    int32_t ms = 0;
+    LocalTime Now() override {
+        return LocalTime{ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000};
+    }
+    void Advance(int32_t delta) { ms = (ms + delta) % 86400000; }
+};
+
+class FakeTimer final : public Timer {
+public:
+    bool enabled = false;
+    int starts = 0;  // disabled -> enabled transitions
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool e) override {
+        if (e && !enabled) ++starts;
+        enabled = e;
+    }
+};
+
+class FakeMessages final : public AlertMessageSink {
+public:
+    std::vector<std::string> shown;
+    void ShowAlertMessage(const std::string& text) override { shown.push_back(text); }
+};
+
+}  // namespace kavelo::fakes
