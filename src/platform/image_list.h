@@ -1,0 +1,54 @@
+#pragma once
+// A list of 16 x 16 images without masks, from which one image at a time
+// can be taken out as an icon.
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+#include "platform/notify_shell.h"
+
+namespace kavelo {
+
+// Holds one icon handle and destroys it when it is replaced or dropped.
+class OwnedIcon {
+public:
+    using Destroyer = std::function<void(IconId)>;
+
+    OwnedIcon() = default;
+    ~OwnedIcon() { Reset(); }
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+
+    IconId Handle() const { return handle_; }
+
+    // Takes the new handle (0 for none), destroying the previous one.
+    void Reset(IconId handle = 0, Destroyer destroy = {}) {
+        const IconId old = handle_;
+        Destroyer oldDestroy = std::move(destroy_);
+        handle_ = handle;
+        destroy_ = handle ? std::move(destroy) : Destroyer{};
+        if (old && oldDestroy) oldDestroy(old);
+    }
+
+private:
+    IconId handle_ = 0;
+    Destroyer destroy_;
+};
+
+class ImageList {
+public:
+    static constexpr int kSize = 16;
+    static constexpr int kPixels = kSize * kSize;
+
+    virtual ~ImageList() = default;
+    virtual void Clear() = 0;
+    virtual int Count() const = 0;
+    // Appends an image of kPixels colours 0x00BBGGRR, row by row from the
+    // top; returns its index, or -1 when it could not be added.
+    virtual int Add(const std::uint32_t* pixels) = 0;
+    // Puts image `index` into `icon` as a new icon; the icon held before is
+    // destroyed. An index outside the list leaves `icon` empty.
+    virtual void GetIcon(int index, OwnedIcon& icon) = 0;
+};
+
+}  // namespace kavelo

@@ -1,0 +1,210 @@
+#include "tray/zet_sys_tray.h"
+
+#include <cstring>
+#include <exception>
+
+namespace kavelo {
+
+namespace {
+
+// Copies the tip into the shell's 64-byte field. A longer tip is cut at 63
+// bytes, backing up to the start of a UTF-8 sequence so that no character
+// is cut in half.
+void CopyTip(const std::string& tip, char (&field)[64]) {
+    std::size_t n = tip.size();
+    if (n > TZetSysTray::kMaxTipBytes) {
+        n = TZetSysTray::kMaxTipBytes;
+        while (n > 0 && (static_cast<unsigned char>(tip[n]) & 0xC0) == 0x80) --n;
+    }
+    std::memset(field, 0, sizeof field);
+    std::memcpy(field, tip.data(), n);
+}
+
+}  // namespace
+
+TZetSysTray::TZetSysTray(NotifyShell& shell, ErrorBox& errors) : FShell(shell), FErrors(errors) {
+    // WorkIcon starts empty. The window and then the timer, in that order.
+    FWindow = FShell.CreateHiddenWindow(
+        [this](std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) { return TrayWindowProc(msg, wp, lp); });
+    IconIndex = -1;
+    FIconItemFirst = -1;
+    FIconItemLast = -1;
+    AnimationTimer = FShell.CreateTimer(kAnimationInterval, [this] { AnimationTick(); });
+}
+
+TZetSysTray::~TZetSysTray() {
+    if (AnimationTimer) {
+        AnimationTimer->SetEnabled(false);
+        AnimationTimer.reset();
+    }
+    if (IconShown) RemoveIcon();
+    WorkIcon.Reset();
+    FWindow.reset();
+}
+
+void TZetSysTray::SetIcons(ImageList* Value) {
+    FIcons = Value;
+    UpdateIcon();
+}
+
+void TZetSysTray::SetIconItemLast(std::int32_t Value) {
+    if (Value == FIconItemLast) return;
+    FIconItemLast = Value;
+    AnimationTimer->SetEnabled(FIconItemLast > FIconItemFirst && AnimationTimer->Interval() != 0);
+}
+
+void TZetSysTray::SetIconItemFirst(std::int32_t Value) {
+    if (Value == FIconItemFirst) return;
+    FIconItemFirst = Value;
+    AnimationTimer->SetEnabled(FIconItemLast > FIconItemFirst && AnimationTimer->Interval() != 0);
+    SetIconIndex(FIconItemFirst);
+}
+
+void TZetSysTray::SetTip(const std::string& Value) {
+    if (Value == FTip) return;
+    FTip = Value;
+    UpdateIcon();
+}
+
+void TZetSysTray::SetInterval(std::int32_t Value) {
+    FInterval = Value;
+    AnimationTimer->SetEnabled(Value > 0);
+    AnimationTimer->SetInterval(Value);
+}
+
+void TZetSysTray::SetActive(bool Value) {
+    if (Value == FActive) return;
+    FActive = Value;
+    if (FActive && !IconShown) UpdateIcon();
+    if (!FActive && IconShown) RemoveIcon();
+}
+
+void TZetSysTray::UpdateIcon() {
+    AnimationTimer->SetEnabled(FIconItemFirst < FIconItemLast && FActive && FInterval > 0);
+    if (IconIndex > FIconItemLast) IconIndex = FIconItemLast;
+    // After the last index, so that the first one wins when the range is
+    // inverted.
+    if (IconIndex < FIconItemFirst) IconIndex = FIconItemFirst;
+    if (FIcons) {
+        FIcons->GetIcon(IconIndex, WorkIcon);
+        ModifyIcon(FTip, WorkIcon.Handle());
+    }
+}
+
+void TZetSysTray::FillIconData(const std::string& ATip, IconId AIcon) {
+    IconData.hWnd = WindowHandle();
+    IconData.uID = kIconId;
+    IconData.uFlags = kIconFlags;
+    IconData.uCallbackMessage = TrayCallbackMessage;
+    IconData.hIcon = AIcon;
+    CopyTip(ATip, IconData.szTip);
+}
+
+void TZetSysTray::ModifyIcon(const std::string& ATip, IconId AIcon) {
+    if (!FActive) return;
+    if (!IconShown) {
+        AddIcon(ATip, AIcon);
+        return;
+    }
+    FillIconData(ATip, AIcon);
+    FShell.Modify(IconData);
+}
+
+void TZetSysTray::AddIcon(const std::string& ATip, IconId AIcon) {
+    if (!FActive) return;
+    FillIconData(ATip, AIcon);
+    // Shown from here on even if the shell refused: the next UpdateIcon
+    // modifies, and a restarted taskbar brings the icon back.
+    FShell.Add(IconData);
+    IconShown = true;
+}
+
+void TZetSysTray::RemoveIcon() {
+    if (!IconShown) return;
+    // The icon and the tip stay as the last call left them.
+    IconData.hWnd = WindowHandle();
+    IconData.uID = kIconId;
+    IconData.uFlags = kIconFlags;
+    IconData.uCallbackMessage = 0;
+    FShell.Delete(IconData);
+    IconShown = false;
+}
+
+void TZetSysTray::SetIconIndex(std::int32_t n) {
+    if (n == IconIndex) return;
+    if (n > FIconItemLast) n = FIconItemLast;
+    if (n < FIconItemFirst) n = FIconItemFirst;
+    IconIndex = n;
+    UpdateIcon();
+}
+
+void TZetSysTray::AnimationTick() {
+    if (IconIndex < FIconItemLast)
+        SetIconIndex(IconIndex + 1);
+    else
+        SetIconIndex(FIconItemFirst);
+}
+
+// A new taskbar starts with an empty notification area, so an icon that is
+// meant to be there is added again. After some display changes the shell
+// sends the same message with the icon still in place; it then refuses the
+// add, and the icon is brought up to date instead.
+void TZetSysTray::TaskbarCreated() {
+    if (!IconShown) return;
+    FillIconData(FTip, WorkIcon.Handle());
+    if (!FShell.Add(IconData)) FShell.Modify(IconData);
+}
+
+std::intptr_t TZetSysTray::TrayWindowProc(std::uint32_t Msg, std::uintptr_t WParam, std::intptr_t LParam) {
+    const std::uint32_t taskbarCreated = FShell.TaskbarCreatedMessage();
+    if (Msg == TrayCallbackMessage || (taskbarCreated != 0 && Msg == taskbarCreated)) {
+        // Nothing raised by an event handler may leave the window procedure:
+        // it is reported and the icon goes on working.
+        try {
+            if (Msg == TrayCallbackMessage)
+                WMCallBackMessage(WParam, LParam);
+            else
+                TaskbarCreated();
+        } catch (const std::exception& e) {
+            FErrors.ShowError(e.what());
+        } catch (...) {
+            FErrors.ShowError("Unexpected error");
+        }
+        return 0;
+    }
+    return FWindow->DefaultProc(Msg, WParam, LParam);
+}
+
+void TZetSysTray::WMCallBackMessage(std::uintptr_t /*WParam: the icon's id*/, std::intptr_t LParam) {
+    // Where the pointer is now: the message itself carries no position.
+    const ScreenPoint p = FShell.CursorPos();
+    const int X = p.X;
+    const int Y = p.Y;
+    switch (LParam) {
+    case kMouseMove:
+        if (FOnMouseMove) FOnMouseMove(*this, X, Y);
+        break;
+    case kLButtonUp:
+        if (FOnClick) FOnClick(*this, TMouseButton::mbLeft, X, Y);
+        break;
+    case kRButtonUp:
+        if (FOnClick) FOnClick(*this, TMouseButton::mbRight, X, Y);
+        break;
+    case kMButtonUp:
+        if (FOnClick) FOnClick(*this, TMouseButton::mbMiddle, X, Y);
+        break;
+    case kLButtonDblClk:
+        if (FOnDblClick) FOnDblClick(*this, TMouseButton::mbLeft, X, Y);
+        break;
+    case kRButtonDblClk:
+        if (FOnDblClick) FOnDblClick(*this, TMouseButton::mbRight, X, Y);
+        break;
+    case kMButtonDblClk:
+        if (FOnDblClick) FOnDblClick(*this, TMouseButton::mbMiddle, X, Y);
+        break;
+    default:  // button presses and anything else
+        break;
+    }
+}
+
+}  // namespace kavelo

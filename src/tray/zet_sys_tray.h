@@ -1,0 +1,99 @@
+#pragma once
+// TZetSysTray: owns one icon in the notification area of the taskbar. It
+// shows one image of an image list, or cycles through a range of them, with
+// a tooltip, and reports clicks, double-clicks and pointer moves over the
+// icon with the pointer's screen position.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/error_box.h"
+#include "platform/image_list.h"
+#include "platform/notify_shell.h"
+
+namespace kavelo {
+
+enum class TMouseButton : int { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
+
+class TZetSysTray;
+
+// Sender, Button, X, Y (screen position of the pointer).
+using TSysTrayMouseEvent = std::function<void(TZetSysTray& Sender, TMouseButton Button, int X, int Y)>;
+// Sender, X, Y.
+using TSysTrayMoveEvent = std::function<void(TZetSysTray& Sender, int X, int Y)>;
+
+class TZetSysTray {
+public:
+    static constexpr std::uint32_t kIconId = 1;
+    static constexpr std::uint32_t kIconFlags = kNifMessage | kNifIcon | kNifTip;
+    static constexpr std::int32_t kAnimationInterval = 333;
+    static constexpr std::size_t kMaxTipBytes = 63;
+
+    // Errors raised by the event handlers are shown in `errors`.
+    TZetSysTray(NotifyShell& shell, ErrorBox& errors);
+    ~TZetSysTray();
+    TZetSysTray(const TZetSysTray&) = delete;
+    TZetSysTray& operator=(const TZetSysTray&) = delete;
+
+    // Properties, in the order a stored layout sets them. The image list is
+    // referenced, not owned: it must outlive its use by UpdateIcon.
+    ImageList* Icons() const { return FIcons; }
+    void SetIcons(ImageList* Value);
+    std::int32_t IconItemLast() const { return FIconItemLast; }
+    void SetIconItemLast(std::int32_t Value);
+    std::int32_t IconItemFirst() const { return FIconItemFirst; }
+    void SetIconItemFirst(std::int32_t Value);
+    const std::string& Tip() const { return FTip; }
+    void SetTip(const std::string& Value);
+    std::int32_t Interval() const { return FInterval; }
+    void SetInterval(std::int32_t Value);
+    const TSysTrayMouseEvent& OnClick() const { return FOnClick; }
+    void SetOnClick(TSysTrayMouseEvent Value) { FOnClick = std::move(Value); }
+    const TSysTrayMouseEvent& OnDblClick() const { return FOnDblClick; }
+    void SetOnDblClick(TSysTrayMouseEvent Value) { FOnDblClick = std::move(Value); }
+    const TSysTrayMoveEvent& OnMouseMove() const { return FOnMouseMove; }
+    void SetOnMouseMove(TSysTrayMoveEvent Value) { FOnMouseMove = std::move(Value); }
+    bool Active() const { return FActive; }
+    void SetActive(bool Value);
+
+    // Re-applies everything to the notification area: the animation timer,
+    // the current image taken afresh from Icons, and the tip.
+    void UpdateIcon();
+
+    // The hidden window that receives the shell's callbacks for this icon.
+    WindowId WindowHandle() const { return FWindow ? FWindow->Id() : 0; }
+
+private:
+    void ModifyIcon(const std::string& ATip, IconId AIcon);
+    void AddIcon(const std::string& ATip, IconId AIcon);
+    void RemoveIcon();
+    void SetIconIndex(std::int32_t n);
+    void AnimationTick();
+    std::intptr_t TrayWindowProc(std::uint32_t Msg, std::uintptr_t WParam, std::intptr_t LParam);
+    void WMCallBackMessage(std::uintptr_t WParam, std::intptr_t LParam);
+    void TaskbarCreated();
+    void FillIconData(const std::string& ATip, IconId AIcon);
+
+    NotifyShell& FShell;
+    ErrorBox& FErrors;
+
+    ImageList* FIcons = nullptr;
+    std::int32_t FIconItemLast = -1;
+    std::int32_t FIconItemFirst = -1;
+    std::string FTip;
+    std::int32_t FInterval = 0;
+    TSysTrayMouseEvent FOnClick;
+    TSysTrayMouseEvent FOnDblClick;
+    TSysTrayMoveEvent FOnMouseMove;
+    bool FActive = false;
+
+    NotifyIconData IconData;
+    OwnedIcon WorkIcon;
+    std::int32_t IconIndex = -1;
+    bool IconShown = false;
+    std::unique_ptr<IntervalTimer> AnimationTimer;
+    std::unique_ptr<HiddenWindow> FWindow;
+};
+
+}  // namespace kavelo
