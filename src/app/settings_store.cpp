@@ -1,0 +1,98 @@
+#include "app/settings_store.h"
+
+#include <limits>
+
+namespace kavelo {
+
+std::optional<int32_t> ParseInt32(const std::string& text) {
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+    if (i == text.size()) return std::nullopt;
+    // Accumulated as a negative number, whose range reaches INT32_MIN.
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 - (c - '0');
+        if (value < std::numeric_limits<int32_t>::min()) return std::nullopt;
+    }
+    if (!negative) {
+        value = -value;
+        if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
+}
+
+SettingsStore::SettingsStore(Registry& registry, const std::string& storeKey)
+    : storeKey_(storeKey), key_(registry.CreateKey(RegistryRoot::CurrentUser, storeKey)) {
+    // A store the user may not write to can still be read.
+    if (!key_) key_ = registry.OpenKey(RegistryRoot::CurrentUser, storeKey, RegistryAccess::Read);
+}
+
+int32_t SettingsStore::ReadInteger(const std::string& section, const std::string& name, int32_t def) const {
+    if (!key_) return def;
+    std::unique_ptr<RegistryKey> sectionKey;
+    if (!section.empty()) {
+        sectionKey = key_->OpenSubKey(section, RegistryAccess::Read);
+        if (!sectionKey) return def;
+    }
+    const auto value = (section.empty() ? *key_ : *sectionKey).QueryValue(name);
+    if (!value || value->Data.empty()) return def;
+    if (value->Type != RegistryValueType::String && value->Type != RegistryValueType::ExpandString)
+        throw SettingsError("Type de données incorrect pour '" + name + "'");
+    std::string text;
+    for (const uint8_t byte : value->Data) {
+        if (byte == 0) break;
+        text += static_cast<char>(byte);
+    }
+    return ParseInt32(text).value_or(def);
+}
+
+bool SettingsStore::ReadFlag(const std::string& section, const std::string& name, bool def) const {
+    return ReadInteger(section, name, def ? 1 : 0) != 0;
+}
+
+void SettingsStore::WriteInteger(const std::string& section, const std::string& name, int32_t value) {
+    // The store key itself is the empty section; it is open already, unless
+    // it could not be created.
+    if (section.empty() && !key_) throw SettingsError("Erreur de création de la clé " + storeKey_);
+    // Creating an existing key opens it, so one call gives the key to write to.
+    std::unique_ptr<RegistryKey> sectionKey;
+    if (!section.empty()) {
+        if (key_) sectionKey = key_->CreateSubKey(section);
+        if (!sectionKey) throw SettingsError("Erreur de création de la clé " + section);
+    }
+    if (!(section.empty() ? *key_ : *sectionKey).SetString(name, std::to_string(value)))
+        throw SettingsError("Erreur à définition des données pour '" + name + "'");
+}
+
+void SettingsStore::WriteFlag(const std::string& section, const std::string& name, bool value) {
+    WriteInteger(section, name, value ? 1 : 0);
+}
+
+void SettingsStore::EraseSection(const std::string& section) {
+    if (key_ && !section.empty()) key_->DeleteSubKeyTree(section);
+}
+
+void ReadHistory(const SettingsStore& store, TDischargeHistory& history) {
+    history.Init();
+    for (int n = 0; n < TDischargeHistory::kSize; ++n) {
+        const std::string name = std::to_string(n);
+        Sample& s = history.Samples[n];
+        s.Temps = store.ReadInteger(kHistoryTimes, name, -1);
+        s.Conso = store.ReadInteger(kHistoryPoints, name, -1);
+        if (s.Temps == -1) break;
+    }
+}
+
+void WriteHistory(SettingsStore& store, const TDischargeHistory& history) {
+    store.EraseSection(kHistorySection);
+    for (int n = 0; n < TDischargeHistory::kSize && history.Samples[n].Temps != -1; ++n) {
+        const std::string name = std::to_string(n);
+        store.WriteInteger(kHistoryTimes, name, history.Samples[n].Temps);
+        store.WriteInteger(kHistoryPoints, name, history.Samples[n].Conso);
+    }
+}
+
+}  // namespace kavelo

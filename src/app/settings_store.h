@@ -1,0 +1,65 @@
+#pragma once
+// Kavelo's settings store: INI-like sections (key paths below the store key,
+// the empty section being the store key itself) holding every setting as a
+// REG_SZ text, integers in signed decimal and flags as "1" or "0".
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "core/discharge_history.h"
+#include "platform/registry.h"
+
+namespace kavelo {
+
+// A read of a value of the wrong type, or a failed write. The message is the
+// text the error box shows.
+class SettingsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The history's section and its two subsections, value names "0" to "100".
+inline constexpr const char* kHistorySection = "Moyenne";
+inline constexpr const char* kHistoryTimes = "Moyenne\\Temps";
+inline constexpr const char* kHistoryPoints = "Moyenne\\Conso";
+
+// The text as a signed 32-bit integer: an optional sign and decimal digits,
+// nothing else, within range. Anything else gives nothing.
+std::optional<int32_t> ParseInt32(const std::string& text);
+
+// The store key below HKEY_CURRENT_USER, open (created when missing, opened
+// for reading only when it can't be written) for the life of the object. Each read or write opens its section's key for that
+// call only.
+class SettingsStore {
+public:
+    explicit SettingsStore(Registry& registry, const std::string& storeKey = "Kavelo");
+
+    // Missing key or value, empty data, or a text that is not an integer:
+    // the default. A value that is not a string: SettingsError.
+    int32_t ReadInteger(const std::string& section, const std::string& name, int32_t def) const;
+    // An integer read with the default 1 or 0; any non-zero number is true.
+    bool ReadFlag(const std::string& section, const std::string& name, bool def) const;
+
+    // Creates the section's key when missing. SettingsError when the key
+    // can't be created or the value can't be set.
+    void WriteInteger(const std::string& section, const std::string& name, int32_t value);
+    void WriteFlag(const std::string& section, const std::string& name, bool value);
+
+    // Deletes a (non-empty) section's key and everything below it; a missing key or one
+    // that can't be deleted is passed over.
+    void EraseSection(const std::string& section);
+
+private:
+    std::string storeKey_;
+    std::unique_ptr<RegistryKey> key_;  // null when the store key could not be opened at all
+};
+
+// Reads the stored history newest first into an emptied history, up to the
+// first entry whose Temps reads as -1 (that entry kept as read) or entry 100.
+void ReadHistory(const SettingsStore& store, TDischargeHistory& history);
+// Replaces the stored history with the used entries of `history`.
+void WriteHistory(SettingsStore& store, const TDischargeHistory& history);
+
+}  // namespace kavelo

@@ -1,0 +1,158 @@
+#include "platform/win32/registry_win32.h"
+
+#include <windows.h>
+
+namespace kavelo::win32 {
+
+namespace {
+
+HKEY RootKey(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+REGSAM Sam(RegistryAccess access) {
+    return access == RegistryAccess::ReadWrite ? (KEY_READ | KEY_WRITE) : KEY_READ;
+}
+
+RegistryValueType TypeOf(DWORD type) {
+    switch (type) {
+    case REG_SZ: return RegistryValueType::String;
+    case REG_EXPAND_SZ: return RegistryValueType::ExpandString;
+    case REG_DWORD: return RegistryValueType::Dword;
+    default: return RegistryValueType::Other;
+    }
+}
+
+// Owns one open HKEY.
+class UniqueHkey {
+public:
+    explicit UniqueHkey(HKEY key = nullptr) : key_(key) {}
+    ~UniqueHkey() {
+        if (key_) RegCloseKey(key_);
+    }
+    UniqueHkey(const UniqueHkey&) = delete;
+    UniqueHkey& operator=(const UniqueHkey&) = delete;
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_;
+};
+
+// Deletes `path` below `parent` and everything below it, deepest first. Goes
+// on past a subkey that can't be deleted, so that as much as possible is gone.
+bool DeleteTree(HKEY parent, const std::string& path) {
+    if (path.empty()) return false;
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE, &raw) !=
+        ERROR_SUCCESS)
+        return false;
+    bool complete = true;
+    {
+        UniqueHkey key(raw);
+        DWORD index = 0;  // subkeys that failed stay in place; skip past them
+        for (;;) {
+            char name[256];  // key names are at most 255 characters
+            DWORD length = sizeof name;
+            const LONG rc = RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+            if (rc == ERROR_NO_MORE_ITEMS) break;
+            if (rc != ERROR_SUCCESS || !DeleteTree(key.get(), std::string(name, length))) {
+                complete = false;
+                ++index;
+            }
+        }
+    }
+    return RegDeleteKeyA(parent, path.c_str()) == ERROR_SUCCESS && complete;
+}
+
+class Win32Key final : public RegistryKey {
+public:
+    explicit Win32Key(HKEY key) : key_(key) {}
+
+    std::unique_ptr<RegistryKey> OpenSubKey(const std::string& path, RegistryAccess access) override {
+        return Open(key_.get(), path, access);
+    }
+    std::unique_ptr<RegistryKey> CreateSubKey(const std::string& path) override {
+        return Create(key_.get(), path);
+    }
+    bool DeleteSubKeyTree(const std::string& path) override { return DeleteTree(key_.get(), path); }
+
+    std::optional<RegistryValue> QueryValue(const std::string& name) const override {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        // The value may grow between the two calls; ask again until it fits.
+        for (;;) {
+            std::vector<uint8_t> data(size);
+            DWORD got = size;
+            const LONG rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
+                                             data.empty() ? nullptr : data.data(), &got);
+            if (rc == ERROR_MORE_DATA) {
+                size = got > size ? got : size * 2 + 16;
+                continue;
+            }
+            if (rc != ERROR_SUCCESS) return std::nullopt;
+            data.resize(got);
+            return RegistryValue{TypeOf(type), std::move(data)};
+        }
+    }
+
+    bool SetString(const std::string& name, const std::string& text) override {
+        return RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                              static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    }
+
+    bool DeleteValue(const std::string& name) override {
+        return RegDeleteValueA(key_.get(), name.c_str()) == ERROR_SUCCESS;
+    }
+
+    static std::unique_ptr<RegistryKey> Open(HKEY parent, const std::string& path, RegistryAccess access) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(parent, path.c_str(), 0, Sam(access), &key) != ERROR_SUCCESS) return nullptr;
+        return std::make_unique<Win32Key>(key);
+    }
+
+    static std::unique_ptr<RegistryKey> Create(HKEY parent, const std::string& path) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                            nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return nullptr;
+        return std::make_unique<Win32Key>(key);
+    }
+
+private:
+    UniqueHkey key_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, const std::string& path,
+                                                    RegistryAccess access) {
+    return Win32Key::Open(RootKey(root), path, access);
+}
+
+std::unique_ptr<RegistryKey> Win32Registry::CreateKey(RegistryRoot root, const std::string& path) {
+    return Win32Key::Create(RootKey(root), path);
+}
+
+bool Win32Registry::DeleteKeyTree(RegistryRoot root, const std::string& path) {
+    return DeleteTree(RootKey(root), path);
+}
+
+std::string ProgramPath() {
+    // GetModuleFileNameA truncates silently when the buffer is too small
+    // (the result then equals the size); grow until the path fits.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        if (path.size() >= 65536) return {};
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace kavelo::win32
