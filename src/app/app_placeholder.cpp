@@ -1,1 +1,0 @@
-// placeholder until the app library has code
