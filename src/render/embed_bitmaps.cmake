@@ -1,0 +1,17 @@
+# Writes OUT, a C++ file holding the bytes of the bitmaps NAMES (comma-separated) found
+# in DIR as DIR/<name>.bmp, for EmbeddedGlyphSource.
+set(body "// Generated from the glyph bitmaps at build time; do not edit.\n")
+string(APPEND body "#include <cstdint>\n#include <span>\n#include <string>\n\n")
+string(APPEND body "namespace kavelo::embedded {\n\n")
+set(table "")
+string(REPLACE "," ";" NAMES "${NAMES}")
+foreach(name IN LISTS NAMES)
+  file(READ "${DIR}/${name}.bmp" hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(REGEX REPLACE "((0x..,){16})" "\\1\n    " bytes "${bytes}")
+  string(APPEND body "static const uint8_t k${name}[] = {\n    ${bytes}\n};\n\n")
+  string(APPEND table "    if (name == \"${name}\") return k${name};\n")
+endforeach()
+string(APPEND body "std::span<const uint8_t> Find(const std::string& name) {\n")
+string(APPEND body "${table}    return {};\n}\n\n}  // namespace kavelo::embedded\n")
+file(WRITE "${OUT}" "${body}")

@@ -1,0 +1,91 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/gauge_state.h"
+#include "core/low_battery_alert.h"
+#include "core/power.h"
+#include "core/timer.h"
+#include "render/glyph_source.h"
+#include "render/glyph_text.h"
+#include "render/pixel_buffer.h"
+
+namespace kavelo {
+
+// What the faces need of the gauge window.
+class FaceHost {
+public:
+    virtual ~FaceHost() = default;
+    // The application processes its pending messages once.
+    virtual void ProcessMessages() = 0;
+    // The canvas changed: the window should repaint.
+    virtual void FaceChanged() = 0;
+    // The two 16 x 16 tray pictures are new: clear the image list, add both,
+    // activate both tray icons and update them, left then right.
+    virtual void SetTrayImages(const PixelBuffer& left, const PixelBuffer& right) = 0;
+    // The window reads the power status and sets the tip of both icons.
+    virtual void UpdateTrayTip() = 0;
+};
+
+inline constexpr int kCanvasWidth = 72;  // five cells; the percentage face shows 60
+inline constexpr int kCanvasHeight = 16;
+
+// The gauge's picture and its tray icons. Painting a face decides AlertOn,
+// picks the glyph colour, and rebuilds the tray pictures from the same text.
+class GaugeFace {
+public:
+    GaugeFace(GaugeState& state, Timer& timer1, PowerSource& power, LowBatteryAlert& alert,
+              FaceHost& host);
+
+    // Loads "CHIFFRES", "ONLINE", "OFFLINE", "GRANDS" in that order; throws
+    // on malformed data. Must run before anything is painted.
+    void LoadGlyphStrips(const GlyphBitmapSource& source);
+
+    // The time face for an estimate in seconds, -1 when it is unknown ("8:88")
+    // or -2 for the unknown estimate's blank phase (" :  ").
+    void DrawTimeFace(int32_t estimate);
+    // The percentage face, plug icon lit on mains.
+    void DrawPercentFace(uint8_t percent);
+    // Steps the percentage face one point at a time from ShownPercent to
+    // `percent`, letting the application process its messages twice between
+    // steps. A call made while stepping is dropped.
+    void ShowPercent(uint8_t percent);
+    // The blank phase of an alert: the face black, the tray pictures plain.
+    void DrawBlackPhase();
+    // Rebuilds both tray pictures for a face's text and hands them over.
+    void BuildTrayImages(const std::string& text);
+    // Small percentage text; below AlertPercent it is drawn in AlertColor and
+    // raises the alert.
+    void DrawSmallText(int left, int top, const std::string& text);
+
+    const PixelBuffer& Canvas() const { return canvas_; }  // Image1, 72 x 16
+    const PixelBuffer& TrayPicture() const { return tray_; }  // 32 x 16, both icons
+    const GlyphStrips& Strips() const { return strips_; }
+
+private:
+    void Clear();
+
+    GaugeState& state_;
+    Timer& timer1_;
+    PowerSource& power_;
+    LowBatteryAlert& alert_;
+    FaceHost& host_;
+    GlyphStrips strips_;
+    PixelBuffer canvas_;
+    PixelBuffer tray_;
+};
+
+// Text of the time face for an estimate, and the minutes it is compared
+// with AlertMinutes: rounded to 5 minutes, at most 9:59, "8:88" (568) when
+// unknown, " :  " (-2) for the blank phase.
+struct TimeFaceText {
+    std::string text;
+    int32_t minutes;
+};
+TimeFaceText TimeFaceTextFor(int32_t estimate);
+
+// A byte as "%3d%%" writes it: "  5%", " 57%", "100%".
+std::string PercentText(uint8_t percent);
+
+}  // namespace kavelo

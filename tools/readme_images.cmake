@@ -1,0 +1,23 @@
+# Writes the README's pictures with kavelo-render (RENDER) into OUT, six
+# times their size.
+file(MAKE_DIRECTORY "${OUT}")
+set(pictures
+  "window-percent-57|percent --percent 57 --view window"
+  "window-percent-mains|percent --percent 5 --mains --view window"
+  "window-time-2h05|time --seconds 7500 --percent 57 --view window"
+  "window-time-alert|time --seconds 240 --percent 9 --view window"
+  "window-time-unknown|time --seconds -1 --percent 57 --view window"
+  "tray-time-2h05|time --seconds 7500 --percent 57 --view tray"
+  "tray-percent-mains|percent --percent 57 --mains --view tray"
+  "tray-unknown-frame-b|time --seconds -1 --percent 57 --tray-frame 1 --view tray")
+foreach(entry IN LISTS pictures)
+  string(REPLACE "|" ";" parts "${entry}")
+  list(GET parts 0 name)
+  list(GET parts 1 args)
+  separate_arguments(args UNIX_COMMAND "${args}")
+  execute_process(COMMAND "${RENDER}" ${args} --scale 6 -o "${OUT}/${name}.png"
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "kavelo-render failed for ${name}")
+  endif()
+endforeach()
