@@ -63,8 +63,8 @@ public:
 };
 
 // A periodic timer. It ticks while it is enabled and its interval is
-// positive; enabling an enabled timer changes nothing, a new interval starts
-// a full period from the moment it is given.
+// positive; enabling an enabled timer changes nothing, and a changed
+// interval starts a full period from the moment it is given.
 class IntervalTimer {
 public:
     virtual ~IntervalTimer() = default;

@@ -1,0 +1,56 @@
+#include "platform/win32/image_list_win32.h"
+
+#include <stdexcept>
+
+namespace kavelo::win32 {
+
+namespace {
+
+// 0x00BBGGRR to a 32-bit DIB pixel (blue in the low byte), fully opaque.
+DWORD ToDibPixel(std::uint32_t c) {
+    const DWORD r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+void DestroyIconHandle(IconId id) { DestroyIcon(reinterpret_cast<HICON>(id)); }
+
+}  // namespace
+
+Win32ImageList::Win32ImageList() {
+    list_ = ImageList_Create(kSize, kSize, ILC_COLOR32, 2, 2);
+    if (!list_) throw std::runtime_error("The image list cannot be created");
+}
+
+Win32ImageList::~Win32ImageList() { ImageList_Destroy(list_); }
+
+void Win32ImageList::Clear() { ImageList_RemoveAll(list_); }
+
+int Win32ImageList::Count() const { return ImageList_GetImageCount(list_); }
+
+int Win32ImageList::Add(const std::uint32_t* pixels) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = kSize;
+    bi.bmiHeader.biHeight = -kSize;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return -1;
+    auto* out = static_cast<DWORD*>(bits);
+    for (int i = 0; i < kPixels; ++i) out[i] = ToDibPixel(pixels[i]);
+    const int index = ImageList_Add(list_, bitmap, nullptr);
+    DeleteObject(bitmap);
+    return index;
+}
+
+void Win32ImageList::GetIcon(int index, OwnedIcon& icon) {
+    HICON h = (index >= 0 && index < Count()) ? ImageList_GetIcon(list_, index, ILD_NORMAL) : nullptr;
+    if (h)
+        icon.Reset(reinterpret_cast<IconId>(h), &DestroyIconHandle);
+    else
+        icon.Reset();
+}
+
+}  // namespace kavelo::win32

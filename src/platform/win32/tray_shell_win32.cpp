@@ -1,0 +1,93 @@
+#include "platform/win32/tray_shell_win32.h"
+
+#include <cstring>
+
+#include "platform/win32/tray_timer_win32.h"
+#include "platform/win32/tray_window_win32.h"
+
+namespace kavelo::win32 {
+
+static_assert(NOTIFYICONDATAA_V1_SIZE == (sizeof(void*) == 8 ? 104 : 88),
+              "the first notify-icon layout is 88 bytes on 32-bit and 104 on 64-bit Windows");
+
+std::string TipToAnsi(const char* utf8) {
+    constexpr std::size_t kMax = 63;
+    std::string ansi;
+    bool ascii = true;
+    for (const char* p = utf8; *p; ++p) ascii = ascii && static_cast<unsigned char>(*p) < 0x80;
+    if (ascii) {
+        ansi = utf8;
+    } else {
+        const int wn = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+        if (wn <= 1) return {};
+        std::wstring wide(static_cast<std::size_t>(wn), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), wn);
+        const int an = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        if (an <= 1) return {};
+        ansi.assign(static_cast<std::size_t>(an), '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), an, nullptr, nullptr);
+        ansi.resize(std::strlen(ansi.c_str()));
+    }
+    if (ansi.size() > kMax) {
+        std::size_t end = 0;
+        for (std::size_t i = 0; i < kMax;) {
+            const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>(ansi[i])) ? 2 : 1;
+            if (i + step > kMax) break;
+            i += step;
+            end = i;
+        }
+        ansi.resize(end);
+    }
+    return ansi;
+}
+
+NOTIFYICONDATAA ToNotifyIconDataA(const NotifyIconData& data) {
+    NOTIFYICONDATAA n{};
+    n.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    n.hWnd = reinterpret_cast<HWND>(data.hWnd);
+    n.uID = data.uID;
+    n.uFlags = data.uFlags;
+    n.uCallbackMessage = data.uCallbackMessage;
+    n.hIcon = reinterpret_cast<HICON>(data.hIcon);
+    char tip[sizeof data.szTip + 1] = {};
+    std::memcpy(tip, data.szTip, sizeof data.szTip);  // terminated even if the field is full
+    const std::string ansi = TipToAnsi(tip);
+    std::memcpy(n.szTip, ansi.c_str(), ansi.size() + 1);
+    return n;
+}
+
+bool Win32NotifyShell::Add(const NotifyIconData& data) {
+    NOTIFYICONDATAA n = ToNotifyIconDataA(data);
+    return Shell_NotifyIconA(NIM_ADD, &n) != FALSE;
+}
+
+void Win32NotifyShell::Modify(const NotifyIconData& data) {
+    NOTIFYICONDATAA n = ToNotifyIconDataA(data);
+    Shell_NotifyIconA(NIM_MODIFY, &n);
+}
+
+void Win32NotifyShell::Delete(const NotifyIconData& data) {
+    NOTIFYICONDATAA n = ToNotifyIconDataA(data);
+    Shell_NotifyIconA(NIM_DELETE, &n);
+}
+
+ScreenPoint Win32NotifyShell::CursorPos() {
+    POINT p{};
+    GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+std::unique_ptr<HiddenWindow> Win32NotifyShell::CreateHiddenWindow(WindowProc proc) {
+    return std::make_unique<Win32TrayWindow>(std::move(proc), TaskbarCreatedMessage());
+}
+
+std::unique_ptr<IntervalTimer> Win32NotifyShell::CreateTimer(std::int32_t interval, std::function<void()> onTick) {
+    return std::make_unique<Win32TrayTimer>(interval, std::move(onTick));
+}
+
+std::uint32_t Win32NotifyShell::TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+}  // namespace kavelo::win32

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <array>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/win32/image_list_win32.h"
+#include "platform/win32/tray_shell_win32.h"
+#include "platform/win32/tray_timer_win32.h"
+
+namespace kavelo::win32 {
+namespace {
+
+// The 16 x 16 pixels of one of an icon's bitmaps as 32-bit DIB values
+// (blue in the low byte), top row first; empty if the icon is not valid.
+std::vector<DWORD> IconBits(HICON icon, bool mask) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return {};
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 16;
+    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> px(256);
+    HDC dc = GetDC(nullptr);
+    const int rows = GetDIBits(dc, mask ? info.hbmMask : info.hbmColor, 0, 16, px.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return rows == 16 ? px : std::vector<DWORD>{};
+}
+
+std::array<std::uint32_t, 256> Plain(std::uint32_t colour) {
+    std::array<std::uint32_t, 256> p;
+    p.fill(colour);
+    return p;
+}
+
+HICON AsHicon(const OwnedIcon& icon) { return reinterpret_cast<HICON>(icon.Handle()); }
+
+TEST(Win32ImageList, IconsCarryTheImagesColoursOpaque) {
+    Win32ImageList list;
+    auto first = Plain(0x0000FF);                    // red
+    first[0] = 0x332211;                             // R 11, G 22, B 33
+    first[255] = 0xC0C0C0;
+    const auto second = Plain(0x00FF00);             // green
+    EXPECT_EQ(list.Add(first.data()), 0);
+    EXPECT_EQ(list.Add(second.data()), 1);
+    EXPECT_EQ(list.Count(), 2);
+
+    OwnedIcon icon;
+    list.GetIcon(0, icon);
+    std::vector<DWORD> px = IconBits(AsHicon(icon), false);
+    ASSERT_EQ(px.size(), 256u);
+    EXPECT_EQ(px[0] & 0xFFFFFF, 0x112233u) << "channel order";
+    EXPECT_EQ(px[1] & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(px[17 * 8] & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(px[255] & 0xFFFFFF, 0xC0C0C0u) << "last pixel is the bottom right one";
+    // Opaque: the mask lets nothing of the background through.
+    for (DWORD m : IconBits(AsHicon(icon), true)) ASSERT_EQ(m & 0xFFFFFF, 0u);
+
+    list.GetIcon(1, icon);
+    px = IconBits(AsHicon(icon), false);
+    ASSERT_EQ(px.size(), 256u);
+    EXPECT_EQ(px[100] & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST(Win32ImageList, TakingOutAnIconDestroysThePreviousOne) {
+    Win32ImageList list;
+    const auto red = Plain(0x0000FF);
+    list.Add(red.data());
+    OwnedIcon icon;
+    list.GetIcon(0, icon);
+    const HICON before = AsHicon(icon);
+    ASSERT_NE(before, nullptr);
+    list.GetIcon(0, icon);
+    EXPECT_NE(AsHicon(icon), nullptr);
+    ICONINFO info{};
+    EXPECT_FALSE(GetIconInfo(before, &info)) << "the previous icon is still alive";
+
+    list.GetIcon(7, icon);  // no such image
+    EXPECT_EQ(icon.Handle(), 0u);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    list.GetIcon(0, icon);
+    EXPECT_EQ(icon.Handle(), 0u);
+}
+
+TEST(Win32NotifyIconData, FirstLayoutSizedForTheTarget) {
+    NotifyIconData d;
+    d.hWnd = 0x1234;
+    d.uID = 1;
+    d.uFlags = 7;
+    d.uCallbackMessage = 1279;
+    d.hIcon = 0x5678;
+    std::memset(d.szTip, 'x', sizeof d.szTip);  // a full field without its zero
+    const NOTIFYICONDATAA n = ToNotifyIconDataA(d);
+    EXPECT_EQ(n.cbSize, sizeof(void*) == 8 ? 104u : 88u);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(n.hWnd), 0x1234u);
+    EXPECT_EQ(n.uID, 1u);
+    EXPECT_EQ(n.uFlags, 7u);
+    EXPECT_EQ(n.uCallbackMessage, 1279u);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(n.hIcon), 0x5678u);
+    EXPECT_EQ(std::string(n.szTip), std::string(63, 'x'));
+
+    EXPECT_EQ(TipToAnsi("Battery :  57% (charging)"), "Battery :  57% (charging)");
+    EXPECT_EQ(TipToAnsi(""), "");
+}
+
+void Pump(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+TEST(Win32TrayTimer, TicksOnlyWhileEnabledWithAPositiveInterval) {
+    int ticks = 0;
+    Win32TrayTimer timer(0, [&] { ++ticks; });
+    timer.SetEnabled(true);
+    Pump(120);
+    EXPECT_EQ(ticks, 0) << "interval 0";
+    timer.SetInterval(10);
+    for (int i = 0; i < 200 && ticks < 3; ++i) Pump(10);
+    EXPECT_GE(ticks, 3);
+    timer.SetEnabled(false);
+    const int stopped = ticks;
+    Pump(120);
+    EXPECT_EQ(ticks, stopped);
+}
+
+}  // namespace
+}  // namespace kavelo::win32
