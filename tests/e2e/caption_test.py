@@ -1,0 +1,35 @@
+#!/usr/bin/env python3
+"""The gauge window's caption follows the battery through power notifications,
+and closing the window ends the program with exit code 0."""
+import kavelo_e2e as e2e
+
+
+def test(s):
+    s.battery.set(percent=57)
+    s.start_kavelo()
+    s.expect_caption("Batterie : 57%")
+    gauge = s.window()
+    e2e.log(f"gauge window: {gauge}")
+    screen = s.screenshot("started")
+    if gauge.flag("visible"):
+        screen.crop(gauge.rect).save_png(s.run_dir / "gauge.png")
+
+    s.battery.set(percent=56)
+    s.power_status_changed()
+    s.expect_caption("Batterie : 56%")
+
+    # Sent to every top-level window, as Windows delivers it.
+    s.battery.set(percent=55)
+    s.power_status_changed(broadcast=True)
+    s.expect_caption("Batterie : 55%")
+
+    s.battery.set(present=False)
+    s.power_status_changed()
+    s.expect_caption("Batterie : Absente")
+
+    code = s.close_kavelo()
+    assert code == 0, f"Kavelo.exe ended with exit code {code}"
+
+
+if __name__ == "__main__":
+    e2e.run_test(test)
