@@ -1,0 +1,300 @@
+#include "app/batterie.h"
+
+#include <exception>
+
+#include "render/pixel_buffer.h"
+#include "render/tray_picture.h"
+#include "render/window_picture.h"
+
+namespace kavelo {
+
+std::vector<MenuItem> TPopupMenu::Items() const {
+    auto item = [](const TMenuItem& m) { return MenuItem{m.Command, m.Caption, m.Checked, {}}; };
+    MenuItem colours = item(MenuCouleur);
+    colours.items = {item(normale1), item(alerte1), item(Barredestches1), item(Barredestchessecteur1),
+                     item(BarredestchesOmbre1)};
+    return {item(BarreTacheUnique), item(Toujoursaudessus1), colours, item(Afficherletemps1),
+            item(N2), item(APropos1), item(N1), item(Fermer1)};
+}
+
+TBatterie::TBatterie(GaugeState& state, BatteriePlatform& platform)
+    : state_(state),
+      platform_(platform),
+      window_(platform.window),
+      app_(platform.application),
+      alert_(state, platform.power, *this),
+      refresh_(state, platform.power, platform.clock, platform.timer1, *this, alert_),
+      Image1(state, platform.timer1, platform.power, alert_, *this),
+      Timer1(platform.timer1),
+      SelectColor(platform.colorDialog),
+      ImageList1(platform.imageList),
+      ZetSysTray1(platform.shell, platform.errors),
+      ZetSysTray2(platform.shell, platform.errors) {
+    // The stored layout: the tray components inactive, one image each.
+    SetupTray(ZetSysTray1, 0);
+    SetupTray(ZetSysTray2, 1);
+    Timer1.SetEnabled(false);
+}
+
+TBatterie::~TBatterie() = default;
+
+void TBatterie::SetupTray(TZetSysTray& tray, int image) {
+    tray.SetIcons(&ImageList1);
+    tray.SetIconItemLast(image);
+    tray.SetIconItemFirst(image);
+    tray.SetTip(kTrayTip);
+    tray.SetInterval(0);
+    // Crossed on purpose: a click goes to ZetSysTray2DblClick (the menu on a
+    // right click), a double-click to ZetSysTray2Click (tray-only toggle).
+    tray.SetOnClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2DblClick(s, b, x, y); });
+    tray.SetOnDblClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2Click(s, b, x, y); });
+    tray.SetActive(false);
+}
+
+// --- Creation and destruction ---------------------------------------------
+
+void TBatterie::FormCreate() {
+    try {
+        LoadSettings(platform_.registry, state_, *this, platform_.settingsKeys);
+    } catch (const std::exception& e) {
+        // The settings after the bad value keep their defaults; the window's
+        // own steps still run, or the gauge would have no glyphs to draw with.
+        app_.ShowError(e.what());
+    }
+    FormResize();
+    window_.SetPicture(PixelBuffer(window_.Width(), window_.Height(), 0));
+    Image1.LoadGlyphStrips(platform_.glyphs);
+    Image1.DrawPercentFace(100);
+    state_.ShownPercent = 100;
+    app_.HideTaskbarEntry();
+    Afficherletemps1Click();
+}
+
+void TBatterie::Start() {
+    FormCreate();
+    window_.Show();
+    if (PopupMenu1.BarreTacheUnique.Checked) window_.Hide();
+}
+
+void TBatterie::FormDestroy() {
+    try {
+        SaveSettings(platform_.registry, state_, *this, platform_.programPath, platform_.settingsKeys);
+    } catch (const std::exception& e) {
+        app_.ShowError(e.what());
+    }
+}
+
+void TBatterie::SaveSettingsNow() {
+    try {
+        SaveSettings(platform_.registry, state_, *this, platform_.programPath, platform_.settingsKeys);
+    } catch (const std::exception&) {
+        // Nobody is there to answer a box while the machine goes down; the
+        // orderly end reports such failures.
+    }
+}
+
+// --- Size, mouse and display modes ------------------------------------------
+
+void TBatterie::FormResize() {
+    const int cells = (state_.PercentMode || state_.OnMains) ? 4 : 5;
+    window_.SetHeight(24 + 2 * Panel1.BorderWidth);
+    window_.SetWidth(12 * cells + 20 + 2 * Panel1.BorderWidth);
+}
+
+void TBatterie::Image1MouseDown(MouseButton, int x, int y) {
+    Dragging = true;
+    DragOriginX = x;
+    DragOriginY = y;
+}
+
+void TBatterie::Image1MouseUp(MouseButton button, int, int) {
+    Dragging = false;
+    LastButton = button;
+}
+
+void TBatterie::FormMouseMove(int x, int y) {
+    if (!Dragging) return;
+    window_.SetLeft(window_.Left() + x - DragOriginX);
+    window_.SetTop(window_.Top() + y - DragOriginY);
+}
+
+void TBatterie::Image1DblClick() {
+    if (!Dragging) {
+        if (LastButton == MouseButton::Left) {
+            HideToTray();
+        } else {
+            const int command = platform_.menu.TrackPopup(PopupMenu1.Items(), window_.Left() + window_.Width(),
+                                                          window_.Top() + window_.Height());
+            // The menu swallowed the button's release: one is posted so the
+            // window doesn't go on dragging.
+            window_.PostLeftButtonUp();
+            Dragging = false;
+            RunCommand(command);
+            return;
+        }
+    }
+    Dragging = false;
+}
+
+void TBatterie::PopupAt(int x, int y) { RunCommand(platform_.menu.TrackPopup(PopupMenu1.Items(), x, y)); }
+
+void TBatterie::HideToTray() {
+    window_.Hide();
+    app_.HideTaskbarEntry();
+    PopupMenu1.BarreTacheUnique.Checked = true;
+}
+
+void TBatterie::ShowGauge() {
+    window_.Show();
+    app_.RestoreTaskbarEntry();
+    PopupMenu1.BarreTacheUnique.Checked = false;
+    Dragging = false;
+    refresh_.UpdatePowerSource();
+    window_.Repaint();
+}
+
+void TBatterie::BarreTacheUniqueClick() {
+    PopupMenu1.BarreTacheUnique.Checked = !PopupMenu1.BarreTacheUnique.Checked;
+    if (PopupMenu1.BarreTacheUnique.Checked)
+        HideToTray();
+    else
+        ShowGauge();
+}
+
+void TBatterie::ZetSysTray2DblClick(TZetSysTray&, TMouseButton button, int x, int y) {
+    if (button == TMouseButton::mbRight) PopupAt(x, y);
+}
+
+void TBatterie::ZetSysTray2Click(TZetSysTray&, TMouseButton, int, int) { BarreTacheUniqueClick(); }
+
+// --- Menu commands -------------------------------------------------------------
+
+void TBatterie::Toujoursaudessus1Click() {
+    PopupMenu1.Toujoursaudessus1.Checked = !PopupMenu1.Toujoursaudessus1.Checked;
+    stayOnTop_ = PopupMenu1.Toujoursaudessus1.Checked;
+    window_.SetTopmost(stayOnTop_);
+    Dragging = false;
+}
+
+void TBatterie::Afficherletemps1Click() {
+    Dragging = false;
+    state_.PercentMode = !state_.PercentMode;
+    PopupMenu1.Afficherletemps1.Checked = !state_.PercentMode;
+    FormResize();
+    RefreshStatus();
+}
+
+void TBatterie::ChooseColour(Colour& colour) {
+    Colour chosen = colour;
+    if (!SelectColor.Execute(chosen)) return;
+    colour = chosen;
+    RefreshStatus();
+}
+
+void TBatterie::APropos1Click() {
+    if (platform_.runAboutBox) platform_.runAboutBox();
+    Dragging = false;
+}
+
+void TBatterie::Fermer1Click() { window_.Close(); }
+
+void TBatterie::RunCommand(int command) {
+    switch (command) {
+    case kCmdTrayOnly: BarreTacheUniqueClick(); break;
+    case kCmdAlwaysVisible: Toujoursaudessus1Click(); break;
+    case kCmdTimeEstimation: Afficherletemps1Click(); break;
+    case kCmdAbout: APropos1Click(); break;
+    case kCmdClose: Fermer1Click(); break;
+    case kCmdColorNormal: normale1Click(); break;
+    case kCmdColorAlert: alerte1Click(); break;
+    case kCmdColorTray: Barredestches1Click(); break;
+    case kCmdColorTrayPlugged: Barredestchessecteur1Click(); break;
+    case kCmdColorTrayShadow: BarredestchesOmbre1Click(); break;
+    default: break;
+    }
+}
+
+// --- Power -----------------------------------------------------------------------
+
+void TBatterie::WMPowerBroadcast(uint32_t event) {
+    // A sleep can end in an empty battery and no orderly close: what was
+    // learned so far is kept first.
+    if (event == kPowerSuspend) SaveSettingsNow();
+    refresh_.WMPowerBroadcast(event);
+}
+
+// --- Window events ---------------------------------------------------------------
+
+template <typename F>
+void TBatterie::Guarded(F&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        app_.ShowError(e.what());
+    }
+}
+
+void TBatterie::OnActivate() { Guarded([&] { FormActivate(); }); }
+void TBatterie::OnResize() { Guarded([&] { FormResize(); ShowPicture(); }); }
+void TBatterie::OnMouseDown(MouseButton b, int x, int y) { Guarded([&] { Image1MouseDown(b, x, y); }); }
+void TBatterie::OnMouseUp(MouseButton b, int x, int y) { Guarded([&] { Image1MouseUp(b, x, y); }); }
+void TBatterie::OnMouseMove(int x, int y) { Guarded([&] { FormMouseMove(x, y); }); }
+void TBatterie::OnClick() { Guarded([&] { Image1DblClick(); }); }
+void TBatterie::OnDblClick() { Guarded([&] { Image1DblClick(); }); }
+void TBatterie::OnContextPopup(int x, int y) { Guarded([&] { PopupAt(x, y); }); }
+void TBatterie::OnPowerBroadcast(uint32_t event) { Guarded([&] { WMPowerBroadcast(event); }); }
+void TBatterie::OnTimer1() { Guarded([&] { Timer1Timer(); }); }
+
+void TBatterie::OnEndSession() {
+    if (sessionSaved_) return;
+    sessionSaved_ = true;
+    SaveSettingsNow();
+}
+
+void TBatterie::OnDestroy() { FormDestroy(); }
+
+// --- What the refresh and the faces ask of the window --------------------------
+
+void TBatterie::ShowLabel(const std::string& text) {
+    Label1.Caption = text;
+    Label1.Visible = true;
+    window_.ShowLabel(text);
+    ShowPicture();
+}
+
+void TBatterie::ShowFace(const std::string& text) {
+    Label1.Caption = text;
+    Label1.Visible = false;
+    window_.HideLabel();
+}
+
+void TBatterie::SetCaption(const std::string& caption) {
+    window_.SetCaption(caption);
+    app_.SetHint(caption);
+    app_.SetShowHint(true);
+    app_.SetTitle(caption);
+}
+
+void TBatterie::UpdateTrayTip() {
+    PowerStatus now{};
+    platform_.power.Read(now);
+    const std::string tip = TrayTipText(now.BatteryLifePercent, state_.OnMains);
+    ZetSysTray1.SetTip(tip);
+    ZetSysTray2.SetTip(tip);
+}
+
+void TBatterie::FaceChanged() { ShowPicture(); }
+
+void TBatterie::ShowPicture() { window_.SetPicture(WindowPicture(Image1.Canvas(), window_.Width(), window_.Height())); }
+
+void TBatterie::SetTrayImages(const PixelBuffer& left, const PixelBuffer& right) {
+    ImageList1.Clear();
+    ImageList1.Add(left.Data());
+    ImageList1.Add(right.Data());
+    ZetSysTray1.SetActive(true);
+    ZetSysTray2.SetActive(true);
+    ZetSysTray1.UpdateIcon();
+    ZetSysTray2.UpdateIcon();
+}
+
+}  // namespace kavelo

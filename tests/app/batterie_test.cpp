@@ -1,0 +1,347 @@
+// The gauge window's behaviour, scenario by scenario, over fakes of the
+// window, the application, the menus, the tray and the registry.
+#include <gtest/gtest.h>
+
+#include "app/batterie.h"
+#include "fakes/core_fakes.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_window.h"
+
+namespace kavelo {
+namespace {
+
+using namespace fakes;
+
+class Gauge : public ::testing::Test {
+protected:
+    GaugeState state;
+    FakePower power;
+    FakeClock clock;
+    FakeTimer timer;
+    FakeGaugeWindow window;
+    FakeApplication app;
+    FakePopupMenu menu;
+    FakeColorDialog colours;
+    FakeShell shell;
+    FakeImageList images;
+    FakeErrorBox errors;
+    FakeRegistry registry;
+    EmbeddedGlyphSource glyphs;
+    int aboutRuns = 0;
+    BatteriePlatform platform{power, clock, timer, window, app, menu, colours, shell, images, errors,
+                              registry, glyphs, "C:\\Program Files\\Kavelo\\Kavelo.exe",
+                              [this] { ++aboutRuns; }};
+    std::unique_ptr<TBatterie> gauge;
+
+    void Start(uint8_t percent = 57, bool mains = false) {
+        power.status = {static_cast<uint8_t>(mains ? 1 : 0), percent};
+        gauge = std::make_unique<TBatterie>(state, platform);
+        window.events = gauge.get();
+        gauge->Start();
+    }
+    void Power(uint8_t percent, bool mains, uint32_t event = kPowerStatusChange) {
+        power.status = {static_cast<uint8_t>(mains ? 1 : 0), percent};
+        gauge->OnPowerBroadcast(event);
+    }
+    // The gauge shown instead of tray-only, as a tray double-click does.
+    void LeaveTray() { shell.Callback(gauge->ZetSysTray1.WindowHandle(), kLButtonDblClk); }
+    // A colour of the face picture at a canvas point (inside the 4-pixel frame).
+    Colour FacePixel(int x, int y) const { return window.picture->Pixel(x + 4, y + 4); }
+    void Tick() { gauge->OnTimer1(); }
+};
+
+TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
+    Start();
+    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(window.shows, 1);  // shown once, then hidden to the tray
+    EXPECT_TRUE(gauge->PopupMenu1.BarreTacheUnique.Checked);
+    EXPECT_TRUE(gauge->PopupMenu1.Toujoursaudessus1.Checked);
+    EXPECT_TRUE(window.topmost);
+    EXPECT_TRUE(gauge->PopupMenu1.Afficherletemps1.Checked);
+    EXPECT_FALSE(state.PercentMode);
+    EXPECT_FALSE(app.taskbarEntry);
+    EXPECT_EQ(shell.area.size(), 2u);  // two icons, one per half of the tray picture
+    EXPECT_EQ(images.Count(), 2);
+    EXPECT_EQ(window.width, 80);
+    EXPECT_EQ(window.height, 24);
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.top, 0);
+    EXPECT_TRUE(errors.shown.empty());
+    EXPECT_TRUE(app.errors.empty());
+}
+
+TEST_F(Gauge, CaptionTitleAndHintFollowTheBattery) {
+    Start(57);
+    EXPECT_EQ(window.caption, "Batterie : 57%");
+    EXPECT_EQ(app.title, "Batterie : 57%");
+    EXPECT_EQ(app.hint, "Batterie : 57%");
+    EXPECT_TRUE(app.showHint);
+    window.minimised = true;
+    Power(56, false);
+    EXPECT_EQ(window.caption, "Bat. : 56%");
+    window.minimised = false;
+    Power(kUnknownPercent, false);
+    EXPECT_EQ(window.caption, "Batterie : Absente");
+    ASSERT_TRUE(window.label.has_value());
+    EXPECT_EQ(*window.label, "Absente");
+    EXPECT_TRUE(gauge->Label1.Visible);
+    Power(55, false);
+    EXPECT_FALSE(window.label.has_value());
+    EXPECT_EQ(gauge->Label1.Caption, "55%");
+}
+
+TEST_F(Gauge, TheAlertMessageComesOncePerEpisodeWhileBlinkingGoesOn) {
+    state.AlertPercent = 10;
+    Start(12);
+    LeaveTray();
+    Power(9, false);
+    ASSERT_EQ(app.information.size(), 1u);
+    EXPECT_EQ(app.information[0], "Warning !!!\r\rBattery low...9% left");
+    EXPECT_TRUE(timer.enabled);
+    for (int i = 0; i < 6; ++i) Tick();  // blinking: black and face in turn
+    Power(8, false);
+    EXPECT_EQ(app.information.size(), 1u);
+    Power(11, true);  // on mains the alert ends
+    Power(11, false);
+    Power(7, false);  // and comes back
+    EXPECT_EQ(app.information.size(), 2u);
+}
+
+TEST_F(Gauge, BlinkPhasesPaintBlackThenTheFace) {
+    state.AlertPercent = 10;
+    Start(5);
+    LeaveTray();
+    state.PercentMode = true;
+    gauge->RefreshStatus();
+    ASSERT_TRUE(state.AlertOn);
+    state.BlinkPhase = true;
+    Tick();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 60; ++x) ASSERT_EQ(FacePixel(x, y), 0u) << x << "," << y;
+    Tick();
+    EXPECT_EQ(FacePixel(0, 1), 0u);  // plug icon's empty corner
+    bool anyAlertPixel = false;
+    for (int x = 12; x < 56; ++x)
+        for (int y = 1; y < 14; ++y) anyAlertPixel |= FacePixel(x, y) == state.AlertColor;
+    EXPECT_TRUE(anyAlertPixel);
+}
+
+TEST_F(Gauge, UnknownEstimateAlternatesEightsAndBlank) {
+    Start(50);  // empty history
+    LeaveTray();
+    ASSERT_TRUE(timer.enabled);
+    // The top segment of the first large glyph: lit in "8:88", ghost in " :  ".
+    const int x = 1 + 2, y = 1;
+    Tick();
+    EXPECT_EQ(FacePixel(x, y), state.NormalColor);
+    Tick();
+    EXPECT_EQ(FacePixel(x, y), 0x002000u);
+    Tick();
+    EXPECT_EQ(FacePixel(x, y), state.NormalColor);
+}
+
+TEST_F(Gauge, OnMainsTheTimerPollsAndTheWindowIsNarrow) {
+    Start(80, false);
+    LeaveTray();
+    EXPECT_EQ(window.width, 80);
+    Power(80, true);
+    EXPECT_EQ(window.width, 68);
+    EXPECT_TRUE(timer.enabled);
+    power.status = {1, 81};
+    const int reads = power.reads;
+    Tick();
+    EXPECT_GT(power.reads, reads);
+    EXPECT_EQ(window.caption, "Batterie : 81%");
+    Power(81, false);
+    EXPECT_EQ(window.width, 80);
+}
+
+TEST_F(Gauge, TimeEstimationToggleSwitchesTheSize) {
+    Start(60);
+    LeaveTray();
+    EXPECT_EQ(window.width, 80);
+    gauge->RunCommand(kCmdTimeEstimation);
+    EXPECT_TRUE(state.PercentMode);
+    EXPECT_FALSE(gauge->PopupMenu1.Afficherletemps1.Checked);
+    EXPECT_EQ(window.width, 68);
+    gauge->RunCommand(kCmdTimeEstimation);
+    EXPECT_EQ(window.width, 80);
+    Power(60, true);
+    gauge->RunCommand(kCmdTimeEstimation);
+    EXPECT_EQ(window.width, 68);
+    gauge->RunCommand(kCmdTimeEstimation);
+    EXPECT_EQ(window.width, 68);  // on mains it stays narrow
+}
+
+TEST_F(Gauge, MouseClicksOnTheFace) {
+    Start();
+    LeaveTray();
+    ASSERT_TRUE(window.visible);
+    // A single left click: down, click, up. Nothing happens.
+    gauge->OnMouseDown(MouseButton::Left, 5, 5);
+    gauge->OnClick();
+    gauge->OnMouseUp(MouseButton::Left, 5, 5);
+    EXPECT_TRUE(window.visible);
+    EXPECT_TRUE(menu.opened.empty());
+    // The second press of a double-click: double-click, then down; up.
+    gauge->OnDblClick();
+    gauge->OnMouseDown(MouseButton::Left, 5, 5);
+    gauge->OnMouseUp(MouseButton::Left, 5, 5);
+    EXPECT_FALSE(window.visible);
+    EXPECT_TRUE(gauge->PopupMenu1.BarreTacheUnique.Checked);
+    EXPECT_FALSE(app.taskbarEntry);
+
+    LeaveTray();
+    ASSERT_TRUE(window.visible);
+    // A right click: down, up, then the menu at the pointer.
+    gauge->OnMouseDown(MouseButton::Right, 3, 4);
+    gauge->OnMouseUp(MouseButton::Right, 3, 4);
+    gauge->OnContextPopup(700, 500);
+    ASSERT_EQ(menu.opened.size(), 1u);
+    EXPECT_EQ(menu.opened[0].x, 700);
+    EXPECT_EQ(menu.opened[0].y, 500);
+    EXPECT_TRUE(window.visible);
+    const auto& items = menu.opened[0].items;
+    ASSERT_EQ(items.size(), 8u);
+    EXPECT_EQ(items[0].caption, "&Only on system tray");
+    EXPECT_FALSE(items[0].checked);
+    EXPECT_EQ(items[2].caption, "&Color");
+    ASSERT_EQ(items[2].items.size(), 5u);
+    EXPECT_EQ(items[2].items[4].caption, "System tray (&shadow)...");
+    EXPECT_EQ(items[4].caption, "-");
+    EXPECT_EQ(items[7].caption, "&Close");
+
+    // A click whose last release was not the left button: the menu at the
+    // window's bottom-right corner, then a posted left release.
+    gauge->Image1DblClick();
+    ASSERT_EQ(menu.opened.size(), 2u);
+    EXPECT_EQ(menu.opened[1].x, window.left + window.width);
+    EXPECT_EQ(menu.opened[1].y, window.top + window.height);
+    EXPECT_EQ(window.postedLeftUps, 1);
+}
+
+TEST_F(Gauge, DragsWithAnyButtonMoveByThePointersDisplacement) {
+    Start();
+    LeaveTray();
+    window.left = 100;
+    window.top = 50;
+    for (MouseButton b : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
+        const int l = window.left, t = window.top;
+        gauge->OnMouseDown(b, 10, 8);
+        // The window follows, so the pointer stays at the grabbed point in
+        // client coordinates once the move is done.
+        gauge->OnMouseMove(15, 5);   // +5, -3
+        gauge->OnMouseMove(10 - 200, 8 - 100);  // far off the screen
+        gauge->OnMouseUp(b, 10, 8);
+        EXPECT_EQ(window.left, l + 5 - 200);
+        EXPECT_EQ(window.top, t - 3 - 100);
+        gauge->OnMouseMove(30, 30);  // released: no more moves
+        EXPECT_EQ(window.left, l + 5 - 200);
+    }
+}
+
+TEST_F(Gauge, TrayIconClicksAndDoubleClicks) {
+    Start();
+    const WindowId icon1 = gauge->ZetSysTray1.WindowHandle();
+    const WindowId icon2 = gauge->ZetSysTray2.WindowHandle();
+    shell.cursor = {790, 590};
+    shell.Callback(icon1, kLButtonUp);
+    shell.Callback(icon2, kMButtonUp);
+    EXPECT_TRUE(menu.opened.empty());
+    shell.Callback(icon2, kRButtonUp);
+    ASSERT_EQ(menu.opened.size(), 1u);
+    EXPECT_EQ(menu.opened[0].x, 790);
+    EXPECT_EQ(menu.opened[0].y, 590);
+    // A double-click with any button toggles tray-only mode.
+    shell.Callback(icon2, kRButtonDblClk);
+    EXPECT_TRUE(window.visible);
+    EXPECT_TRUE(app.taskbarEntry);
+    shell.Callback(icon1, kMButtonDblClk);
+    EXPECT_FALSE(window.visible);
+    // And the menu's own entry.
+    menu.choices = {kCmdTrayOnly};
+    shell.Callback(icon1, kRButtonUp);
+    EXPECT_TRUE(window.visible);
+    EXPECT_FALSE(gauge->PopupMenu1.BarreTacheUnique.Checked);
+}
+
+TEST_F(Gauge, StayOnTopToggle) {
+    Start();
+    gauge->RunCommand(kCmdAlwaysVisible);
+    EXPECT_FALSE(window.topmost);
+    EXPECT_FALSE(gauge->PopupMenu1.Toujoursaudessus1.Checked);
+    gauge->RunCommand(kCmdAlwaysVisible);
+    EXPECT_TRUE(window.topmost);
+}
+
+TEST_F(Gauge, ColourChosenOrCancelled) {
+    Start(57);
+    LeaveTray();
+    state.PercentMode = true;
+    colours.answer = 0x00FFFF;  // yellow
+    gauge->RunCommand(kCmdColorNormal);
+    ASSERT_EQ(colours.presets.size(), 1u);
+    EXPECT_EQ(colours.presets[0], 0x00FF00u);
+    EXPECT_EQ(state.NormalColor, 0x00FFFFu);
+    // The face was refreshed in the new colour: the 5's top segment.
+    EXPECT_EQ(FacePixel(23 + 2, 1), 0x00FFFFu);
+    colours.answer.reset();
+    gauge->RunCommand(kCmdColorTrayShadow);
+    EXPECT_EQ(colours.presets[1], 0x808080u);
+    EXPECT_EQ(state.TrayShadowColor, 0x808080u);
+}
+
+TEST_F(Gauge, ResumeEventsRestartMeasuring) {
+    Start(80);
+    state.History.AddSample(60000, 1);
+    Power(79, false);
+    Power(78, false);
+    const int before = state.History.Count();
+    for (uint32_t resume : {7u, 18u}) {
+        clock.ms += 3600000;
+        Power(state.LastPercent, false, resume);
+        clock.ms += 60000;
+        Power(static_cast<uint8_t>(state.LastPercent - 1), false);
+        EXPECT_EQ(state.History.Count(), before) << resume;
+    }
+}
+
+TEST_F(Gauge, CloseSavesAndRemovesTheIcons) {
+    Start();
+    gauge->RunCommand(kCmdClose);
+    EXPECT_TRUE(window.closed);
+    gauge->OnDestroy();
+    gauge.reset();
+    EXPECT_TRUE(shell.area.empty());
+    EXPECT_TRUE(registry.Get(RegistryRoot::CurrentUser, "Kavelo\\Position", "Tray").has_value());
+}
+
+TEST_F(Gauge, SessionEndAndSuspendSaveTheLearnedHistory) {
+    Start(80);
+    state.History.AddSample(90000, 1);
+    gauge->OnEndSession();
+    EXPECT_TRUE(registry.Get(RegistryRoot::CurrentUser, "Kavelo\\Moyenne\\Temps", "0").has_value());
+    const size_t writes = registry.Changes().size();
+    gauge->OnEndSession();  // once
+    EXPECT_EQ(registry.Changes().size(), writes);
+    state.History.AddSample(70000, 1);
+    Power(80, false, kPowerSuspend);
+    auto second = registry.Get(RegistryRoot::CurrentUser, "Kavelo\\Moyenne\\Temps", "1");
+    ASSERT_TRUE(second.has_value());
+}
+
+TEST_F(Gauge, AnErrorInAHandlerGoesToTheErrorBox) {
+    Start();
+    colours.answer = 0x123456;
+    // A handler that throws: the options dialog's runner here.
+    platform.runAboutBox = [] { throw std::runtime_error("Dialog failed"); };
+    gauge->OnContextPopup(0, 0);  // nothing chosen
+    menu.choices = {kCmdAbout};
+    gauge->OnContextPopup(0, 0);
+    ASSERT_EQ(app.errors.size(), 1u);
+    EXPECT_EQ(app.errors[0], "Dialog failed");
+}
+
+}  // namespace
+}  // namespace kavelo
