@@ -1,0 +1,308 @@
+#include "platform/win32/about_dialog_win32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+#include "platform/win32/about_dialog_ids.h"
+#include "platform/win32/confirm_box_win32.h"
+#include "platform/win32/error_box_win32.h"
+
+namespace kavelo::win32 {
+
+namespace {
+
+// Layout in pixels at 96 dpi; a width of 0 means a label as large as its
+// text. The spin edits are placed on their own.
+struct Placement {
+    int id, x, y, width, height;
+};
+constexpr Placement kPlacements[] = {
+    {IDC_PANEL1, 8, 8, 281, 105},     {IDC_PRODUCTNAME, 105, 24, 0, 0}, {IDC_VERSION, 107, 40, 0, 0},
+    {IDC_IMAGE1, 24, 16, 25, 33},     {IDC_IMAGE2, 248, 16, 25, 33},    {IDC_HISTORYLABEL, 104, 120, 0, 0},
+    {IDC_LABEL2, 16, 120, 0, 0},      {IDC_LABEL3, 256, 120, 0, 0},     {IDC_TRACKBAR1, 8, 136, 281, 30},
+    {IDC_PERCENTLABEL, 16, 176, 0, 0}, {IDC_MINUTESLABEL, 16, 200, 0, 0}, {IDC_CHECKBOX1, 14, 221, 212, 17},
+    {IDOK, 16, 255, 75, 24},          {IDC_BUTTON1, 112, 255, 75, 24},
+};
+constexpr RECT kSpinEdit1{213, 172, 213 + 44, 172 + 22};
+constexpr RECT kSpinEdit2{213, 196, 213 + 44, 196 + 22};
+constexpr int kSpinButtonsWidth = 15;
+constexpr int kClientWidth = 298;
+constexpr int kClientHeight = 288;
+constexpr int kIconSize = 32;
+constexpr int kThumbLength = 20;
+
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+// Pixels of the 96 dpi layout on this screen.
+int Scaled(int pixels) { return MulDiv(pixels, ScreenDpi(), 96); }
+
+// An error that reaches a handler of the dialog is shown in the
+// application's error box, and the dialog goes on.
+template <class Handler>
+void Guarded(Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+    } catch (...) {
+        ShowErrorBox("Unexpected error");
+    }
+}
+
+}  // namespace
+
+void RunAboutBox(HWND owner, GaugeState& state, AboutBoxHost& host) {
+    AboutDialogWin32 dialog(owner, state, host);
+    dialog.RunModal();
+}
+
+AboutDialogWin32::AboutDialogWin32(HWND owner, GaugeState& state, AboutBoxHost& host)
+    : owner_(owner), box_(*this, state, host) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    icon_.reset(static_cast<HICON>(
+        LoadImageW(instance, L"MAINICON", IMAGE_ICON, Scaled(kIconSize), Scaled(kIconSize), LR_DEFAULTCOLOR)));
+    const HWND hwnd = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, DialogProc,
+                                         reinterpret_cast<LPARAM>(this));
+    if (!hwnd) throw std::runtime_error("The options dialog could not be created");
+    window_.reset(hwnd);
+    ready_ = true;
+    box_.FormCreate();
+}
+
+AboutDialogWin32::~AboutDialogWin32() {
+    ready_ = false;  // nothing reaches the logic while the controls go
+    window_.reset();
+}
+
+INT_PTR CALLBACK AboutDialogWin32::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    AboutDialogWin32* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<AboutDialogWin32*>(lp);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+        self->hwnd_ = hwnd;
+    } else {
+        self = reinterpret_cast<AboutDialogWin32*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+    return self ? self->OnMessage(msg, wp, lp) : FALSE;
+}
+
+INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetUpControls();
+        PlaceControls();
+        return FALSE;  // the focus is given when the dialog is shown
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp));
+        return TRUE;
+    case WM_HSCROLL:
+        // Every move of the thumb; the end of a drag or of a key press is
+        // no move.
+        if (ready_ && reinterpret_cast<HWND>(lp) == Item(IDC_TRACKBAR1) && LOWORD(wp) != TB_ENDTRACK)
+            Guarded([this] { box_.TrackBar1Change(); });
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lp);
+        if (header.code != UDN_DELTAPOS) return FALSE;
+        bool handled = false;
+        for (SpinEditWin32* spin : {&spin1_, &spin2_})
+            if (header.hwndFrom == spin->Buttons()) handled = ready_ ? spin->OnDeltaPos(header) : true;
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, handled ? TRUE : FALSE);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item.CtlID != IDC_IMAGE1 && item.CtlID != IDC_IMAGE2) return FALSE;
+        DrawImage(item);
+        return TRUE;
+    }
+    case WM_CLOSE:
+        Close();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void AboutDialogWin32::SetUpControls() {
+    const HWND track = Item(IDC_TRACKBAR1);
+    SendMessageW(track, TBM_SETRANGEMIN, FALSE, TAboutBox::TrackBarMin);
+    SendMessageW(track, TBM_SETRANGEMAX, TRUE, TAboutBox::TrackBarMax);
+    SendMessageW(track, TBM_SETLINESIZE, 0, 2);  // an arrow key moves the thumb by 2
+    SendMessageW(track, TBM_SETPAGESIZE, 0, 1);
+    SendMessageW(track, TBM_SETTICFREQ, 1, 0);
+    SendMessageW(track, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scaled(kThumbLength)), 0);
+
+    auto spinEdit = [this](SpinEditId id, int editId, int buttonsId) {
+        Spin(id).Attach(
+            Item(editId), Item(buttonsId),
+            [this, id](int direction) {
+                if (ready_) Guarded([&] { box_.SpinEditStep(id, direction); });
+            },
+            [this, id] {
+                if (ready_) Guarded([&] { box_.SpinEditExit(id); });
+            });
+    };
+    spinEdit(SpinEditId::SpinEdit1, IDC_SPINEDIT1, IDC_SPINEDIT1_BUTTONS);
+    spinEdit(SpinEditId::SpinEdit2, IDC_SPINEDIT2, IDC_SPINEDIT2_BUTTONS);
+}
+
+void AboutDialogWin32::PlaceControls() {
+    const HDC dc = GetDC(hwnd_);
+    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    for (const Placement& p : kPlacements) {
+        const HWND control = Item(p.id);
+        int width = Scaled(p.width);
+        int height = Scaled(p.height);
+        if (p.width == 0) {
+            std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+            text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            width = extent.cx;
+            height = metrics.tmHeight;
+        }
+        SetWindowPos(control, nullptr, Scaled(p.x), Scaled(p.y), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(hwnd_, dc);
+
+    for (auto [spin, r] : {std::pair{&spin1_, kSpinEdit1}, std::pair{&spin2_, kSpinEdit2}})
+        spin->Place(Scaled(r.left), Scaled(r.top), Scaled(r.right - r.left), Scaled(r.bottom - r.top),
+                    Scaled(kSpinButtonsWidth));
+
+    RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutDialogWin32::OnCommand(int id, int code) {
+    if (!ready_) return;
+    switch (id) {
+    case IDOK:
+    case IDCANCEL:  // Escape and the close box
+        if (code == BN_CLICKED) Close();
+        break;
+    case IDC_BUTTON1:
+        if (code == BN_CLICKED) Guarded([this] { box_.Button1Click(); });
+        break;
+    case IDC_CHECKBOX1:
+        if (code == BN_CLICKED) Guarded([this] { box_.CheckBox1Click(); });
+        break;
+    case IDC_SPINEDIT1:
+        if (code == EN_CHANGE) Guarded([this] { box_.SpinEdit1Change(); });
+        break;
+    case IDC_SPINEDIT2:
+        if (code == EN_CHANGE) Guarded([this] { box_.SpinEdit2Change(); });
+        break;
+    default:
+        break;
+    }
+}
+
+void AboutDialogWin32::DrawImage(const DRAWITEMSTRUCT& item) const {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    // The icon at its own size from the top-left corner; the frame, narrower
+    // than the icon, shows its left part.
+    if (icon_)
+        DrawIconEx(item.hDC, 0, 0, icon_.get(), Scaled(kIconSize), Scaled(kIconSize), 0, nullptr, DI_NORMAL);
+}
+
+void AboutDialogWin32::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_TRACKBAR1)), TRUE);
+}
+
+void AboutDialogWin32::RunModal() {
+    // The owner is disabled for the run and enabled again before the dialog
+    // disappears, so that the activation goes back to it.
+    struct OwnerDisabled {
+        HWND owner;
+        explicit OwnerDisabled(HWND o) : owner(o && IsWindowEnabled(o) ? o : nullptr) {
+            if (owner) EnableWindow(owner, FALSE);
+        }
+        ~OwnerDisabled() {
+            if (owner) EnableWindow(owner, TRUE);
+        }
+    };
+    {
+        OwnerDisabled disabled(owner_);
+        Show();
+        MSG msg;
+        while (!closing_) {
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got == 0) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            if (got < 0) break;
+            ProcessMessage(msg);
+        }
+        Guarded([this] { box_.FormClose(); });
+    }
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void AboutDialogWin32::ProcessMessage(MSG& msg) {
+    if (msg.message == WM_CHAR && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+        bool taken = false;
+        Guarded([&] { taken = box_.FormKeyPress(static_cast<char32_t>(msg.wParam)); });
+        if (taken) return;
+    }
+    if (IsDialogMessageW(hwnd_, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+void AboutDialogWin32::SetTrackBarPosition(int32_t position) {
+    const int32_t shown = std::clamp(position, TAboutBox::TrackBarMin, TAboutBox::TrackBarMax);
+    SendMessageW(Item(IDC_TRACKBAR1), TBM_SETPOS, TRUE, shown);
+}
+
+int32_t AboutDialogWin32::TrackBarPosition() const {
+    return static_cast<int32_t>(SendMessageW(Item(IDC_TRACKBAR1), TBM_GETPOS, 0, 0));
+}
+
+std::string AboutDialogWin32::SpinEditText(SpinEditId id) const { return Spin(id).Text(); }
+
+void AboutDialogWin32::SetSpinEditText(SpinEditId id, const std::string& text) { Spin(id).SetText(text); }
+
+std::optional<SpinEditId> AboutDialogWin32::FocusedSpinEdit() const {
+    if (spin1_.HasFocus()) return SpinEditId::SpinEdit1;
+    if (spin2_.HasFocus()) return SpinEditId::SpinEdit2;
+    return std::nullopt;
+}
+
+bool AboutDialogWin32::CheckBoxChecked() const {
+    return SendMessageW(Item(IDC_CHECKBOX1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void AboutDialogWin32::SetCheckBoxChecked(bool checked) {
+    SendMessageW(Item(IDC_CHECKBOX1), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool AboutDialogWin32::Confirm(const std::string& question) { return ShowConfirmBox(hwnd_, question); }
+
+void AboutDialogWin32::Close() {
+    if (closing_) return;
+    closing_ = true;
+    if (hwnd_) PostMessageW(hwnd_, WM_NULL, 0, 0);  // wakes the modal loop
+}
+
+}  // namespace kavelo::win32
