@@ -1,6 +1,7 @@
 #include "render/gauge_face.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "render/segments.h"
 #include "render/tray_picture.h"
@@ -60,11 +61,14 @@ void GaugeFace::LoadGlyphStrips(const GlyphBitmapSource& source) {
     strips_ = kavelo::LoadGlyphStrips(source);
 }
 
-void GaugeFace::Clear() { canvas_.Fill(kBlack); }
+void GaugeFace::Publish(PixelBuffer&& picture) {
+    canvas_ = std::move(picture);
+    host_.FaceChanged();
+}
 
 void GaugeFace::DrawTimeFace(int32_t estimate) {
     const TimeFaceText face = TimeFaceTextFor(estimate);
-    Clear();
+    PixelBuffer canvas(kCanvasWidth, kCanvasHeight, kBlack);  // cleared
     Colour brush = state_.NormalColor;
     state_.AlertOn = false;
     if (face.minutes < state_.AlertMinutes && face.text != " :  ") {
@@ -73,18 +77,18 @@ void GaugeFace::DrawTimeFace(int32_t estimate) {
         timer1_.SetEnabled(true);
         alert_.CheckLowBatteryAlert();
     }
-    DrawLargeText(canvas_, strips_.ChiffresBitmap, face.text, 1, brush);
+    DrawLargeText(canvas, strips_.ChiffresBitmap, face.text, 1, brush);
     // A fresh reading; should it fail, the last snapshot stands in rather
     // than a zero that would raise a false alert.
     PowerStatus now = state_.Power;
     power_.Read(now);
-    DrawSmallText(48, 7, PercentText(now.BatteryLifePercent));
-    host_.FaceChanged();
+    DrawSmallText(canvas, 48, 7, PercentText(now.BatteryLifePercent));
+    Publish(std::move(canvas));
     BuildTrayImages(face.text);
     host_.UpdateTrayTip();
 }
 
-void GaugeFace::DrawSmallText(int left, int top, const std::string& text) {
+void GaugeFace::DrawSmallText(PixelBuffer& canvas, int left, int top, const std::string& text) {
     Colour brush = state_.NormalColor;
     const int32_t value = LeadingNumber(text);
     if (value >= 0 && value < state_.AlertPercent) {
@@ -92,12 +96,12 @@ void GaugeFace::DrawSmallText(int left, int top, const std::string& text) {
         state_.AlertOn = true;
         alert_.CheckLowBatteryAlert();
     }
-    DrawSmallGlyphs(canvas_, strips_.GrandsBitmap, text, left, top, brush);
+    DrawSmallGlyphs(canvas, strips_.GrandsBitmap, text, left, top, brush);
 }
 
 void GaugeFace::DrawPercentFace(uint8_t percent) {
     const std::string text = PercentText(percent);
-    Clear();
+    PixelBuffer canvas(kCanvasWidth, kCanvasHeight, kBlack);
     Colour brush = state_.NormalColor;
     state_.AlertOn = false;
     if (percent < state_.AlertPercent && !state_.OnMains) {
@@ -105,9 +109,9 @@ void GaugeFace::DrawPercentFace(uint8_t percent) {
         brush = state_.AlertColor;
     }
     const PixelBuffer& plug = state_.OnMains ? strips_.OnlineBitmap : strips_.OfflineBitmap;
-    canvas_.KeyColourCopy(0, 1, plug, 0, 0, plug.Width(), plug.Height(), kLit, brush);
-    DrawLargeText(canvas_, strips_.ChiffresBitmap, text, 12, brush);
-    host_.FaceChanged();
+    canvas.KeyColourCopy(0, 1, plug, 0, 0, plug.Width(), plug.Height(), kLit, brush);
+    DrawLargeText(canvas, strips_.ChiffresBitmap, text, 12, brush);
+    Publish(std::move(canvas));
     BuildTrayImages(text);
     alert_.CheckLowBatteryAlert();
 }
@@ -140,8 +144,7 @@ void GaugeFace::ShowPercent(uint8_t percent) {
 }
 
 void GaugeFace::DrawBlackPhase() {
-    Clear();
-    host_.FaceChanged();
+    Publish(PixelBuffer(kCanvasWidth, kCanvasHeight, kBlack));
     BuildTrayImages("");
 }
 
@@ -153,13 +156,14 @@ void GaugeFace::BuildTrayImages(const std::string& faceText) {
             if (c == '8') c = static_cast<char>('A' + state_.TrayAnimFrame);
         timer1_.SetEnabled(true);
     }
-    tray_.Fill(kTraySilver);
+    PixelBuffer picture(kTrayPictureWidth, kTrayPictureHeight, kTraySilver);
     if (!(state_.AlertOn && state_.BlinkPhase)) {
         Colour pen = state_.OnMains ? state_.TrayPlugedColor : state_.TrayColor;
         if (state_.AlertOn) pen = state_.AlertColor;
-        DrawTrayText(tray_, text, state_.OnMains, pen, state_.TrayShadowColor,
+        DrawTrayText(picture, text, state_.OnMains, pen, state_.TrayShadowColor,
                      strips_.OnlineBitmap);
     }
+    tray_ = std::move(picture);
     host_.SetTrayImages(tray_.Crop(0, 0, kTrayIconSize, kTrayIconSize),
                         tray_.Crop(kTrayIconSize, 0, kTrayIconSize, kTrayIconSize));
 }

@@ -55,16 +55,20 @@ public:
     void DrawBlackPhase();
     // Rebuilds both tray pictures for a face's text and hands them over.
     void BuildTrayImages(const std::string& text);
-    // Small percentage text; below AlertPercent it is drawn in AlertColor and
-    // raises the alert.
-    void DrawSmallText(int left, int top, const std::string& text);
+    // Small percentage text on `canvas`; below AlertPercent it is drawn in
+    // AlertColor and raises the alert.
+    void DrawSmallText(PixelBuffer& canvas, int left, int top, const std::string& text);
 
-    const PixelBuffer& Canvas() const { return canvas_; }  // Image1, 72 x 16
+    // Image1, 72 x 16. Always a finished picture: each face is drawn apart
+    // and replaces it whole, so the alert's message box, which opens halfway
+    // through a paint and lets the timer paint underneath, never shows a
+    // half-drawn face nor leaves a mixture of two.
+    const PixelBuffer& Canvas() const { return canvas_; }
     const PixelBuffer& TrayPicture() const { return tray_; }  // 32 x 16, both icons
     const GlyphStrips& Strips() const { return strips_; }
 
 private:
-    void Clear();
+    void Publish(PixelBuffer&& picture);
 
     GaugeState& state_;
     Timer& timer1_;

@@ -122,6 +122,29 @@ TEST(TimeFace, RepaintsThenRebuildsTheTrayThenTheTip) {
     EXPECT_EQ(rig.host.log, (std::vector<std::string>{"changed", "tray", "tip"}));
 }
 
+// The alert's box opens halfway through a paint and keeps dispatching ticks:
+// the window must show a finished face under it, and a face painted from a
+// tick must not blend into the one being painted.
+TEST(TimeFace, AlertBoxSeesAFinishedFaceAndNestedPaintsDoNotMix) {
+    FaceRig rig;
+    rig.face.DrawTimeFace(7500);
+    const PixelBuffer before = rig.face.Canvas();
+    bool finishedUnderBox = false;
+    rig.messages.onShow = [&] {
+        finishedUnderBox = rig.face.Canvas() == before;
+        rig.state.BlinkPhase = true;
+        rig.face.DrawBlackPhase();  // a tick's blank phase while the box is open
+        rig.state.BlinkPhase = false;
+    };
+    rig.face.DrawTimeFace(300);
+    EXPECT_TRUE(finishedUnderBox);
+    FaceRig clean;
+    clean.state.AlertShown = true;  // no box
+    clean.face.DrawTimeFace(300);
+    EXPECT_EQ(rig.face.Canvas(), clean.face.Canvas());
+    EXPECT_EQ(rig.face.TrayPicture(), clean.face.TrayPicture());
+}
+
 TEST(PercentFace, AlertsOnBatteryOnlyAndLightsThePlugOnMains) {
     FaceRig rig;
     rig.face.DrawPercentFace(9);
