@@ -107,7 +107,7 @@ def ensure_base_prefix(win_dir, timeout=300):
 
     A lock file serialises its making between tests that start together;
     a stamp file marks it complete."""
-    wine_dir = Path(win_dir) / "wine"
+    wine_dir = Path(win_dir).resolve() / "wine"
     wine_dir.mkdir(parents=True, exist_ok=True)
     base, stamp = wine_dir / "prefix", wine_dir / "prefix.stamp"
     identity = _wine_identity()

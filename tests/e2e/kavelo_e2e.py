@@ -24,6 +24,17 @@ a private mount namespace, its own fake battery under /sys/class, where
 Wine's GetSystemPowerStatus reads it. Everything it starts is killed on the
 way out, also after a failure, and every wait has a time-out.
 
+What a Session offers (see the methods for details):
+  battery.set(percent=, on_mains=, present=, status=)   the fake battery
+  start_kavelo(), close_kavelo() -> exit code, spawn(name, exe, *args),
+  wait_exit(name), end_session()                         programs
+  window(cls), windows(), caption(cls), expect_caption(title, cls=)
+  post(), send(), broadcast(), power_status_changed(broadcast=False)
+  menu(), click_menu_item(pos, menu=), controls(cls), probe(*kprobe args)
+  screenshot(name) -> Image (crop(rect), pixel(x, y), colours(), save_png())
+  xdotool(*args)                                         real pointer input
+  reg_query(key), reg_export(key), reg_add(...), reg_delete(key)
+
 kprobe.exe (tests/probe) does the looking and clicking inside Wine. Wine's
 output always goes to files: a pipe would be inherited by wineserver and
 never close. The run's files (logs, kprobe output, screenshots, registry
@@ -31,6 +42,9 @@ dumps) stay in <win build>/wine/runs/<name>/.
 
 Command line of a test script: [--win-dir DIR] [--keep-prefix].
 `python3 kavelo_e2e.py prefix --win-dir DIR` makes the base prefix only.
+e2e_host.py holds the machine side (processes, prefixes, the namespace and
+battery, Xvfb), e2e_formats.py what is read back (images, kprobe output,
+registry listings).
 """
 
 import argparse
@@ -260,6 +274,19 @@ class Session:
         if not r.ok:
             raise AssertionError(f"no {cls} window: {r}")
         return r.of_kind("control")
+
+    def xdotool(self, *args):
+        """Real pointer or keyboard input through X, e.g. xdotool("mousemove",
+        790, 590, "click", "1"); Wine's desktop covers the screen from (0, 0)."""
+        rc = run(["xdotool"] + [str(a) for a in args], self.run_dir / "xdotool.log",
+                 dict(os.environ, DISPLAY=self.xvfb.display), timeout=30)
+        if rc != 0:
+            raise HarnessError(f"xdotool failed ({rc}):\n{tail(self.run_dir / 'xdotool.log')}")
+
+    def end_session(self, timeout=60):
+        """Logoff as Windows does it: WM_QUERYENDSESSION and WM_ENDSESSION, then
+        the processes end without their windows being destroyed."""
+        return self.wine(["wineboot", "--end-session"], "end-session.log", timeout)
 
     def screenshot(self, name):
         """The whole X screen, also saved as <run dir>/<name>.png."""

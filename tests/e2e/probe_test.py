@@ -56,6 +56,25 @@ def test(s):
     controls = {c["id"]: c for c in s.controls("KTargetPanel")}
     assert controls["10"]["checked"] == "1" and controls["13"]["pos"] == "33"
 
+    # Real pointer input through X lands where kprobe says the control is.
+    left, top, right, bottom = controls["10"].rect
+    s.xdotool("mousemove", left + 6, (top + bottom) // 2, "click", "1")
+    s.expect_caption("check 0", cls="KTargetPanel")
+
+    # The registry, written and read back through Wine's reg.
+    key = r"HKCU\Software\KprobeTest"
+    s.reg_add(key + r"\Couleur", "Normale", "REG_DWORD", 0xFF00)
+    s.reg_add(key, "Titre", "REG_SZ", "Batterie : 57%")
+    tree = s.reg_query(key)
+    assert tree == {
+        r"HKEY_CURRENT_USER\Software\KprobeTest": {"Titre": e2e.RegValue("REG_SZ", "Batterie : 57%")},
+        r"HKEY_CURRENT_USER\Software\KprobeTest\Couleur": {"Normale": e2e.RegValue("REG_DWORD", 0xFF00)},
+    }, tree
+    exported = s.reg_export(key)
+    assert '"Normale"=dword:0000ff00' in exported, exported
+    s.reg_delete(key)
+    assert s.reg_query(key) is None
+
     # A power event as the system delivers it, and the program's exit code.
     s.broadcast(e2e.WM_POWERBROADCAST, e2e.PBT_APMRESUMESUSPEND)
     s.expect_caption("power 7", cls="KTarget")
