@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "fake_about_dialog.h"
+#include "fakes/fake_about_dialog.h"
 
 namespace kavelo {
 namespace {
