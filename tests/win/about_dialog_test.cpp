@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
