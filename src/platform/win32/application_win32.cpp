@@ -1,0 +1,131 @@
+#include "platform/win32/application_win32.h"
+
+#include <stdexcept>
+
+#include "platform/win32/error_box_win32.h"
+#include "platform/win32/window_icon_win32.h"
+
+namespace kavelo::win32 {
+
+namespace {
+constexpr wchar_t kClassName[] = L"TApplication";
+// Posted to itself on activation: the gauge window is activated once the
+// activation of the application window has run its course.
+constexpr UINT kActivateMain = WM_APP + 1;
+}  // namespace
+
+Win32Application::Win32Application(const std::string& title) : title_(title) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);  // fails harmlessly when an earlier instance registered it
+    // Zero-sized in the middle of the screen: it has a caption and a system
+    // menu for its taskbar entry, but nothing of it is ever drawn.
+    hwnd_ = CreateWindowExW(0, kClassName, Widen(title_).c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                            nullptr, nullptr, instance, this);
+    if (!hwnd_) throw std::runtime_error("The application window could not be created");
+    icon_ = std::make_unique<WindowIcon>(hwnd_);
+    SetApplicationTitle(title_);
+}
+
+Win32Application::~Win32Application() {
+    icon_.reset();
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+int Win32Application::Run() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void Win32Application::SetTitle(const std::string& title) {
+    title_ = title;
+    SetWindowTextW(hwnd_, Widen(title).c_str());
+    SetApplicationTitle(title);
+}
+
+void Win32Application::HideTaskbarEntry() { ShowWindow(hwnd_, SW_HIDE); }
+
+void Win32Application::RestoreTaskbarEntry() { ShowWindow(hwnd_, SW_RESTORE); }
+
+void Win32Application::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave it for the message loop, which ends the program.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Win32Application::ShowInformation(const std::string& text) {
+    // No owner: the box is centred on the screen, and task-modal, so that
+    // every window of the program waits for it while timers and power
+    // notifications go on being handled.
+    MessageBoxW(nullptr, Widen(text).c_str(), L"Information", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+}
+
+void Win32Application::ShowError(const std::string& message) { ShowErrorBox(message); }
+
+LRESULT CALLBACK Win32Application::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32Application*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32Application*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT Win32Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        // Activated through its taskbar entry: hand the activation on to the
+        // window the user sees.
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) PostMessageW(hwnd_, kActivateMain, 0, 0);
+        return 0;
+    case kActivateMain:
+        ActivateMainWindow();
+        return 0;
+    case WM_CLOSE:
+        // "Close" on the taskbar entry ends the program the orderly way.
+        if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
+        mmi->ptMinTrackSize = POINT{0, 0};
+        return 0;
+    }
+    default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void Win32Application::ActivateMainWindow() {
+    if (GetForegroundWindow() != hwnd_ && GetActiveWindow() != hwnd_) return;
+    // A modal box or dialog over the gauge window takes precedence over it.
+    HWND target = GetLastActivePopup(hwnd_);
+    if (target == hwnd_) target = main_;
+    if (target && IsWindowVisible(target) && IsWindowEnabled(target)) SetForegroundWindow(target);
+}
+
+}  // namespace kavelo::win32

@@ -1,0 +1,64 @@
+#include "platform/win32/gauge_surface_win32.h"
+
+#include <algorithm>
+
+#include "render/pixel_buffer.h"
+
+namespace kavelo::win32 {
+
+void GaugeSurface::SetPicture(const PixelBuffer& picture) {
+    width_ = picture.Width();
+    height_ = picture.Height();
+    const uint32_t* src = picture.Data();
+    const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    bgrx_.resize(count);
+    // 0x00BBGGRR in, 0x00RRGGBB out: a 32-bit DIB keeps blue in its low byte.
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t c = src[i];
+        bgrx_[i] = ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+    }
+}
+
+void GaugeSurface::ShowLabel(const std::wstring& text) {
+    label_ = text;
+    labelShown_ = true;
+}
+
+void GaugeSurface::Paint(HDC dc, int width, int height) const {
+    const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    if (width_ > 0 && height_ > 0) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = width_;
+        bi.bmiHeader.biHeight = -height_;  // top row first
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width_), static_cast<DWORD>(height_), 0, 0, 0,
+                          static_cast<UINT>(height_), bgrx_.data(), &bi, DIB_RGB_COLORS);
+    }
+    // A window larger than its picture (between a resize and the next face)
+    // shows black where the picture doesn't reach.
+    if (width > width_) {
+        const RECT right{std::max(width_, 0), 0, width, height};
+        FillRect(dc, &right, black);
+    }
+    if (height > height_) {
+        const RECT below{0, std::max(height_, 0), std::min(width, width_), height};
+        FillRect(dc, &below, black);
+    }
+    if (!labelShown_) return;
+
+    RECT inner{kLabelInset, kLabelInset, width - kLabelInset, height - kLabelInset};
+    FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
+    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, label_.c_str(), static_cast<int>(label_.size()), &inner,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+}
+
+}  // namespace kavelo::win32

@@ -1,0 +1,247 @@
+#include "platform/win32/gauge_window_win32.h"
+
+#include <stdexcept>
+
+#include "platform/win32/application_win32.h"
+#include "platform/win32/error_box_win32.h"
+#include "platform/win32/power_notify_win32.h"
+#include "platform/win32/window_icon_win32.h"
+#include "platform/win32/window_tooltip_win32.h"
+
+namespace kavelo::win32 {
+
+namespace {
+constexpr wchar_t kClassName[] = L"TBatterie";
+// The stored client size; the size rule replaces it before the window shows.
+constexpr int kInitialWidth = 108;
+constexpr int kInitialHeight = 29;
+}  // namespace
+
+Win32GaugeWindow::Win32GaugeWindow(Win32Application& app, GaugeWindowEvents* events)
+    : app_(app), owner_(app.Handle()), events_(nullptr) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);  // fails harmlessly when an earlier window registered it
+
+    // Owned by the application window: an owned window gets no taskbar entry.
+    CreateWindowExW(0, kClassName, L"Kavelo", WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
+                    kInitialWidth, kInitialHeight, owner_, nullptr, instance, this);
+    if (!hwnd_) throw std::runtime_error("The gauge window could not be created");
+    mouse_.emplace(hwnd_);
+    timer1_.emplace(hwnd_, kTimer1Id, kTimer1IntervalMs);
+    icon_ = std::make_unique<WindowIcon>(hwnd_);
+    tooltip_ = std::make_unique<WindowTooltip>(hwnd_, Widen(kHint), app.HintPause());
+    power_ = std::make_unique<PowerSettingNotifications>(hwnd_);
+    app_.SetMainWindow(hwnd_);
+    events_ = events;
+}
+
+Win32GaugeWindow::~Win32GaugeWindow() {
+    // The logic behind the events may already be gone, and a window that is
+    // merely torn down (not closed) doesn't end the program.
+    events_ = nullptr;
+    tearingDown_ = true;
+    if (app_.MainWindow() == hwnd_) app_.SetMainWindow(nullptr);
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+HWND Win32GaugeWindow::Tooltip() const { return tooltip_ ? tooltip_->Handle() : nullptr; }
+
+int Win32GaugeWindow::PowerSettingsRegistered() const { return power_ ? power_->Count() : 0; }
+
+LRESULT CALLBACK Win32GaugeWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32GaugeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32GaugeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        const HDC dc = BeginPaint(hwnd_, &ps);
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        surface_.Paint(dc, client.right, client.bottom);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        surface_.Paint(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;  // the paint covers every pixel
+    case WM_GETMINMAXINFO: {
+        // The user can't resize the window: only the program's own size
+        // changes get through.
+        SIZE size{};
+        if (resizingTo_) {
+            size = *resizingTo_;
+        } else {
+            const RECT r = Bounds();
+            size = SIZE{r.right - r.left, r.bottom - r.top};
+        }
+        auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
+        mmi->ptMinTrackSize = POINT{size.cx, size.cy};
+        mmi->ptMaxTrackSize = POINT{size.cx, size.cy};
+        return 0;
+    }
+    case WM_SIZE:
+        if (events_) events_->OnResize();
+        return 0;
+    case WM_ACTIVATE: {
+        const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
+        const WORD state = LOWORD(wParam);
+        if (events_ && (state == WA_ACTIVE || state == WA_CLICKACTIVE)) events_->OnActivate();
+        return result;
+    }
+    case WM_TIMER:
+        if (timer1_ && timer1_->IsTick(wParam)) {
+            if (events_) events_->OnTimer1();
+            return 0;
+        }
+        break;
+    case WM_POWERBROADCAST:
+        if (events_) events_->OnPowerBroadcast(static_cast<uint32_t>(wParam));
+        return TRUE;
+    case WM_ENDSESSION:
+        // The process is ended after this returns, the window never destroyed.
+        if (wParam && events_) events_->OnEndSession();
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (mouse_ && reinterpret_cast<HWND>(lParam) != hwnd_) mouse_->CaptureLost();
+        return 0;
+    case WM_DESTROY:
+        OnDestroyMessage();
+        return 0;
+    default:
+        if (mouse_ && mouse_->Handle(events_, message, lParam)) return 0;
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Win32GaugeWindow::OnDestroyMessage() {
+    if (events_) events_->OnDestroy();
+    power_.reset();
+    tooltip_.reset();
+    // Closed, not torn down: the main window is gone, so is the program.
+    if (!tearingDown_) PostQuitMessage(0);
+}
+
+RECT Win32GaugeWindow::Bounds() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return r;
+}
+
+int Win32GaugeWindow::Left() const { return Bounds().left; }
+int Win32GaugeWindow::Top() const { return Bounds().top; }
+int Win32GaugeWindow::Width() const {
+    const RECT r = Bounds();
+    return r.right - r.left;
+}
+int Win32GaugeWindow::Height() const {
+    const RECT r = Bounds();
+    return r.bottom - r.top;
+}
+
+void Win32GaugeWindow::SetLeft(int left) {
+    SetWindowPos(hwnd_, nullptr, left, Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32GaugeWindow::SetTop(int top) {
+    SetWindowPos(hwnd_, nullptr, Left(), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32GaugeWindow::SetWidth(int width) { Resize(width, Height()); }
+void Win32GaugeWindow::SetHeight(int height) { Resize(Width(), height); }
+
+void Win32GaugeWindow::Resize(int width, int height) {
+    // The size limits follow the size being set, not the one being left;
+    // nested size changes (from OnResize) restore the outer one's.
+    const std::optional<SIZE> outer = resizingTo_;
+    resizingTo_ = SIZE{width, height};
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    resizingTo_ = outer;
+}
+
+void Win32GaugeWindow::Show() {
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd_);
+}
+
+void Win32GaugeWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+bool Win32GaugeWindow::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+bool Win32GaugeWindow::IsMinimised() const {
+    // Minimising the taskbar entry minimises the application window, which
+    // takes the gauge window out of sight with it.
+    return (hwnd_ && IsIconic(hwnd_)) || (owner_ && IsIconic(owner_));
+}
+
+void Win32GaugeWindow::SetTopmost(bool topmost) {
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    if (!topmost && IsTopmost() && owner_) {
+        // Wine keeps an owned window just above its owner, and when the owner
+        // lies right below the topmost windows it puts the window among them
+        // again. The owner is never seen: it can go to the bottom, and then
+        // nothing stops the window from leaving the topmost band.
+        SetWindowPos(owner_, HWND_BOTTOM, 0, 0, 0, 0, kFlags);
+        SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    }
+}
+
+bool Win32GaugeWindow::IsTopmost() const {
+    return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void Win32GaugeWindow::SetCaption(const std::string& caption) { SetWindowTextW(hwnd_, Widen(caption).c_str()); }
+
+void Win32GaugeWindow::SetPicture(const PixelBuffer& picture) {
+    surface_.SetPicture(picture);
+    Invalidate();
+}
+
+void Win32GaugeWindow::ShowLabel(const std::string& text) {
+    surface_.ShowLabel(Widen(text));
+    Invalidate();
+}
+
+void Win32GaugeWindow::HideLabel() {
+    surface_.HideLabel();
+    Invalidate();
+}
+
+void Win32GaugeWindow::Repaint() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+void Win32GaugeWindow::PostLeftButtonUp() { PostMessageW(hwnd_, WM_LBUTTONUP, 0, 0); }
+
+void Win32GaugeWindow::Close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void Win32GaugeWindow::Invalidate() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+}  // namespace kavelo::win32

@@ -1,0 +1,37 @@
+#include "platform/win32/power_notify_win32.h"
+
+namespace kavelo::win32 {
+
+namespace {
+// GUID_BATTERY_PERCENTAGE_REMAINING and GUID_ACDC_POWER_SOURCE, spelt out so
+// that no GUID library has to be linked.
+constexpr GUID kBatteryPercentageRemaining = {
+    0xa7ad8041, 0xb45a, 0x4cae, {0x87, 0xa3, 0xee, 0xcb, 0xb4, 0x68, 0xa9, 0xe1}};
+constexpr GUID kAcDcPowerSource = {
+    0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
+
+using RegisterFn = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
+
+template <typename Fn>
+Fn User32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (!user32) return nullptr;
+    // The usual cast from FARPROC to the function's real type.
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+}  // namespace
+
+PowerSettingNotifications::PowerSettingNotifications(HWND window) {
+    const auto reg = User32Function<RegisterFn>("RegisterPowerSettingNotification");
+    unregister_ = User32Function<UnregisterFn>("UnregisterPowerSettingNotification");
+    if (!reg || !unregister_) return;
+    for (const GUID* setting : {&kBatteryPercentageRemaining, &kAcDcPowerSource}) {
+        if (HPOWERNOTIFY h = reg(window, setting, DEVICE_NOTIFY_WINDOW_HANDLE)) handles_.push_back(h);
+    }
+}
+
+PowerSettingNotifications::~PowerSettingNotifications() {
+    for (HPOWERNOTIFY h : handles_) unregister_(h);
+}
+
+}  // namespace kavelo::win32

@@ -1,0 +1,29 @@
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace kavelo::win32 {
+
+// Asks the system to send a window PBT_POWERSETTINGCHANGE for every change
+// of the battery's charge and of the power source: without it, a percentage
+// that drops on battery brings no WM_POWERBROADCAST on current systems. The
+// call is looked up at run time so that the program still starts where it
+// does not exist.
+class PowerSettingNotifications {
+public:
+    explicit PowerSettingNotifications(HWND window);
+    ~PowerSettingNotifications();
+    PowerSettingNotifications(const PowerSettingNotifications&) = delete;
+    PowerSettingNotifications& operator=(const PowerSettingNotifications&) = delete;
+
+    // The number of settings registered (2 where the system offers them).
+    int Count() const { return static_cast<int>(handles_.size()); }
+
+private:
+    using UnregisterFn = BOOL(WINAPI*)(HPOWERNOTIFY);
+    std::vector<HPOWERNOTIFY> handles_;
+    UnregisterFn unregister_ = nullptr;
+};
+
+}  // namespace kavelo::win32

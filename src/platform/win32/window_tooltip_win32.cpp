@@ -1,0 +1,33 @@
+#include "platform/win32/window_tooltip_win32.h"
+
+#include <commctrl.h>
+
+namespace kavelo::win32 {
+
+WindowTooltip::WindowTooltip(HWND tool, const std::wstring& text, int initialDelayMs) : text_(text) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    // Not owned by the tool: a topmost window owned by it would hold the tool
+    // window's own topmost setting hostage on some systems (Wine's z-order
+    // keeps owned windows above their owner and derives the topmost style
+    // from the neighbours). Being topmost, it shows above the tool anyway.
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+    if (!tip_) return;
+    TOOLINFOW ti{};
+    // The older structure size, which both common-controls versions accept.
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = tool;
+    ti.uId = reinterpret_cast<UINT_PTR>(tool);
+    ti.lpszText = text_.data();
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(initialDelayMs, 0));
+}
+
+WindowTooltip::~WindowTooltip() {
+    if (tip_) DestroyWindow(tip_);
+}
+
+}  // namespace kavelo::win32
