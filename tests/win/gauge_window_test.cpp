@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/win32/application_win32.h"
+#include "platform/win32/gauge_window_win32.h"
+#include "render/pixel_buffer.h"
+#include "win/window_test_support.h"
+
+namespace kavelo::win32 {
+namespace {
+
+using test::Pump;
+using test::PumpUntil;
+using test::RecordingEvents;
+using Log = std::vector<std::string>;
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+class GaugeWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.SetTopmost(true);
+        window.SetLeft(100);
+        window.SetTop(100);
+        window.SetHeight(24);
+        window.SetWidth(80);
+        window.Show();
+        Pump();
+        events.Clear();
+    }
+    void Send(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageW(window.Handle(), message, wParam, lParam); }
+
+    Win32Application app;
+    RecordingEvents events;
+    Win32GaugeWindow window{app, &events};
+};
+
+TEST_F(GaugeWindowTest, LeftClickGivesClickBeforeMouseUpAndHoldsTheCaptureMeanwhile) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 6));
+    EXPECT_EQ(GetCapture(), window.Handle());
+    Send(WM_LBUTTONUP, 0, At(7, 8));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(events.log, (Log{"down L 5,6", "click", "up L 7,8"}));
+}
+
+TEST_F(GaugeWindowTest, DoubleClickComesBeforeTheSecondMouseDownAndItsReleaseClicksNothing) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 6));
+    Send(WM_LBUTTONUP, 0, At(5, 6));
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 6));
+    Send(WM_LBUTTONUP, 0, At(5, 6));
+    EXPECT_EQ(events.log,
+              (Log{"down L 5,6", "click", "up L 5,6", "dblclick", "down L 5,6", "up L 5,6"}));
+}
+
+TEST_F(GaugeWindowTest, RightReleaseGivesMouseUpThenThePopupAtThePointersScreenPosition) {
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, At(10, 4));
+    EXPECT_EQ(GetCapture(), window.Handle());
+    Send(WM_RBUTTONUP, 0, At(12, 5));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(events.log, (Log{"down R 10,4", "up R 12,5", "popup 112,105"}));
+}
+
+TEST_F(GaugeWindowTest, MiddleButtonAndFastSecondPressesOfOtherButtonsAreMouseDowns) {
+    Send(WM_MBUTTONDOWN, MK_MBUTTON, At(1, 2));
+    Send(WM_MBUTTONUP, 0, At(1, 2));
+    Send(WM_MBUTTONDBLCLK, MK_MBUTTON, At(1, 2));
+    Send(WM_MBUTTONUP, 0, At(1, 2));
+    Send(WM_RBUTTONDBLCLK, MK_RBUTTON, At(3, 4));
+    EXPECT_EQ(events.log,
+              (Log{"down M 1,2", "up M 1,2", "down M 1,2", "up M 1,2", "down R 3,4"}));
+}
+
+TEST_F(GaugeWindowTest, PostedLeftButtonUpWithoutAPressIsAMouseUpAtTheOriginAndNoClick) {
+    window.PostLeftButtonUp();
+    Pump();
+    EXPECT_EQ(events.log, (Log{"up L 0,0"}));
+}
+
+TEST_F(GaugeWindowTest, ReleaseOutsideTheWindowOrAfterLosingTheCaptureClicksNothing) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 6));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, At(-30, 40));  // captured: negative coordinates arrive
+    Send(WM_LBUTTONUP, 0, At(-30, 40));
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 6));
+    ReleaseCapture();  // as when a menu or another window takes the mouse
+    Send(WM_LBUTTONUP, 0, At(5, 6));
+    EXPECT_EQ(events.Without({"move"}), (Log{"down L 5,6", "up L -30,40", "down L 5,6", "up L 5,6"}));
+}
+
+TEST_F(GaugeWindowTest, PointerMovesArriveInClientCoordinates) {
+    events.recordMoves = true;
+    Send(WM_MOUSEMOVE, 0, At(33, 9));
+    EXPECT_EQ(events.log, (Log{"move 33,9"}));
+}
+
+TEST_F(GaugeWindowTest, TrackingSizeIsFixedToTheCurrentSize) {
+    MINMAXINFO mmi{};
+    mmi.ptMinTrackSize = {1, 1};
+    mmi.ptMaxTrackSize = {5000, 5000};
+    Send(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(mmi.ptMinTrackSize.x, 80);
+    EXPECT_EQ(mmi.ptMinTrackSize.y, 24);
+    EXPECT_EQ(mmi.ptMaxTrackSize.x, 80);
+    EXPECT_EQ(mmi.ptMaxTrackSize.y, 24);
+    window.SetWidth(68);
+    Send(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(mmi.ptMaxTrackSize.x, 68);
+    EXPECT_EQ(mmi.ptMinTrackSize.x, 68);
+}
+
+TEST_F(GaugeWindowTest, PositionAndSizeAreOuterPixelsAndResizesAreReported) {
+    EXPECT_EQ(window.Left(), 100);
+    EXPECT_EQ(window.Top(), 100);
+    EXPECT_EQ(window.Width(), 80);
+    EXPECT_EQ(window.Height(), 24);
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 80);  // no frame of its own
+    EXPECT_EQ(client.bottom, 24);
+
+    window.SetWidth(68);
+    EXPECT_EQ(events.log, (Log{"resize"}));
+    window.SetWidth(68);  // unchanged: nothing to report
+    window.SetLeft(-20);  // partly off the screen is allowed
+    window.SetTop(7);
+    EXPECT_EQ(events.log, (Log{"resize"}));
+    EXPECT_EQ(window.Left(), -20);
+    EXPECT_EQ(window.Top(), 7);
+    EXPECT_EQ(window.Width(), 68);
+}
+
+TEST_F(GaugeWindowTest, ResizeHandlerMayResizeAgainFromInside) {
+    // The size rule runs from the resize notification and sets both sizes.
+    int nested = 0;
+    struct SizeRule : RecordingEvents {
+        Win32GaugeWindow* w = nullptr;
+        int* count = nullptr;
+        void OnResize() override {
+            ++*count;
+            w->SetHeight(24);
+            w->SetWidth(68);
+        }
+    } rule;
+    rule.w = &window;
+    rule.count = &nested;
+    window.SetEvents(&rule);
+    window.SetHeight(30);
+    window.SetEvents(&events);
+    EXPECT_EQ(window.Width(), 68);
+    EXPECT_EQ(window.Height(), 24);
+    EXPECT_LE(nested, 4);
+}
+
+TEST_F(GaugeWindowTest, TopmostOnAndOff) {
+    EXPECT_TRUE(window.IsTopmost());
+    window.SetTopmost(false);
+    EXPECT_FALSE(window.IsTopmost());
+    EXPECT_FALSE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    window.SetTopmost(true);
+    EXPECT_TRUE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(GaugeWindowTest, BorderlessDoubleClickingWindowOwnedByTheApplicationWindow) {
+    const HWND hwnd = window.Handle();
+    wchar_t cls[32] = {};
+    GetClassNameW(hwnd, cls, 32);
+    EXPECT_STREQ(cls, L"TBatterie");
+    EXPECT_TRUE(GetClassLongW(hwnd, GCL_STYLE) & CS_DBLCLKS);
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    // Owned and not an app window: no taskbar entry of its own.
+    EXPECT_EQ(GetWindow(hwnd, GW_OWNER), app.Handle());
+    EXPECT_FALSE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_EQ(app.MainWindow(), hwnd);
+}
+
+TEST_F(GaugeWindowTest, ShowHideActivateAndCaption) {
+    EXPECT_TRUE(window.Visible());
+    window.Hide();
+    EXPECT_FALSE(window.Visible());
+    window.Show();
+    Pump();
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(events.log, (Log{"activate"}));
+    EXPECT_FALSE(window.IsMinimised());
+
+    window.SetCaption("Batterie : 57%");
+    EXPECT_EQ(test::WindowText(window.Handle()), L"Batterie : 57%");
+}
+
+TEST_F(GaugeWindowTest, PowerEventsEndOfSessionAndTimerTicksReachTheEvents) {
+    EXPECT_EQ(SendMessageW(window.Handle(), WM_POWERBROADCAST, 7, 0), TRUE);
+    EXPECT_EQ(SendMessageW(window.Handle(), WM_POWERBROADCAST, 0x8013, 0), TRUE);
+    Send(WM_ENDSESSION, FALSE, 0);  // the session goes on
+    Send(WM_ENDSESSION, TRUE, 0);
+    Send(WM_TIMER, Win32GaugeWindow::kTimer1Id, 0);  // Timer1 is stopped: ignored
+    window.Timer1().SetEnabled(true);
+    Send(WM_TIMER, Win32GaugeWindow::kTimer1Id, 0);
+    Send(WM_TIMER, Win32GaugeWindow::kTimer1Id + 7, 0);  // not Timer1
+    window.Timer1().SetEnabled(false);
+    EXPECT_EQ(events.log, (Log{"power 7", "power 32787", "endsession", "timer"}));
+    // Wine's registration is a stub that answers as if it worked.
+    EXPECT_EQ(window.PowerSettingsRegistered(), 2);
+}
+
+TEST_F(GaugeWindowTest, Timer1TicksEveryHalfSecondWhileEnabled) {
+    EXPECT_EQ(window.Timer1().Interval(), 500u);
+    EXPECT_FALSE(window.Timer1().Enabled());
+    window.Timer1().SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return events.log.size() >= 2; }, 3000));
+    window.Timer1().SetEnabled(false);
+    EXPECT_EQ(events.log, (Log{"timer", "timer"}));
+}
+
+TEST_F(GaugeWindowTest, TooltipCoversTheWindowAfterTheHintPause) {
+    const HWND tip = window.Tooltip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 3000);
+    wchar_t text[128] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = window.Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(window.Handle());
+    ti.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, L"Cliquez sur le bouton de droite pour le menu");
+}
+
+TEST_F(GaugeWindowTest, CloseRunsTheDestroyEventAndEndsTheMessageLoop) {
+    window.Close();
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(events.log, (Log{"destroy"}));
+    EXPECT_EQ(window.Handle(), nullptr);
+    EXPECT_FALSE(window.Visible());
+}
+
+TEST(GaugeWindowLifetime, TearingDownNeitherReportsNorEndsTheLoop) {
+    Win32Application app;
+    RecordingEvents events;
+    HWND hwnd = nullptr;
+    {
+        Win32GaugeWindow window(app, &events);
+        hwnd = window.Handle();
+        window.Timer1().SetEnabled(true);
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_TRUE(events.Without({"resize"}).empty());
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(app.MainWindow(), nullptr);
+}
+
+}  // namespace
+}  // namespace kavelo::win32
