@@ -3,17 +3,21 @@
 namespace kavelo::win32 {
 
 namespace {
-HICON LoadProgramIcon(int resourceId, int sizeMetric) {
+HICON LoadProgramIcon(int sizeMetric) {
     const int size = GetSystemMetrics(sizeMetric);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
-                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    const wchar_t* const names[] = {L"MAINICON", MAKEINTRESOURCEW(1)};
+    for (const wchar_t* name : names) {
+        if (HANDLE icon = LoadImageW(module, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)) {
+            return static_cast<HICON>(icon);
+        }
+    }
+    return nullptr;
 }
 }  // namespace
 
-WindowIcon::WindowIcon(HWND window, int resourceId)
-    : window_(window),
-      small_(LoadProgramIcon(resourceId, SM_CXSMICON)),
-      big_(LoadProgramIcon(resourceId, SM_CXICON)) {
+WindowIcon::WindowIcon(HWND window)
+    : window_(window), small_(LoadProgramIcon(SM_CXSMICON)), big_(LoadProgramIcon(SM_CXICON)) {
     if (small_) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_));
     if (big_) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_));
 }

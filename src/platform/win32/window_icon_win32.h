@@ -3,12 +3,12 @@
 
 namespace kavelo::win32 {
 
-// The program's icon (resource id 1) on a window: the small one for its
-// caption, the large one for Alt+Tab and the taskbar. A build without the
-// icon resource shows the system's default instead.
+// The program's icon ("MAINICON", or else id 1) on a window: the small one
+// for its caption, the large one for Alt+Tab and the taskbar. A build
+// without the icon resource shows the system's default instead.
 class WindowIcon {
 public:
-    explicit WindowIcon(HWND window, int resourceId = 1);
+    explicit WindowIcon(HWND window);
     ~WindowIcon();
     WindowIcon(const WindowIcon&) = delete;
     WindowIcon& operator=(const WindowIcon&) = delete;
