@@ -43,10 +43,11 @@ TEST(Win32Application, OwnWindowCarriesTheTitleAndIsNeverSeen) {
 TEST(Win32Application, HintIsKept) {
     Win32Application app;
     EXPECT_EQ(app.HintPause(), 3000);
-    app.SetHint("Batterie : 57%");
-    app.SetShowHint(true);
-    EXPECT_EQ(app.Hint(), "Batterie : 57%");
     EXPECT_TRUE(app.ShowHint());
+    app.SetHint("Batterie : 57%");
+    app.SetShowHint(false);
+    EXPECT_EQ(app.Hint(), "Batterie : 57%");
+    EXPECT_FALSE(app.ShowHint());
 }
 
 TEST(Win32Application, ProcessMessagesDispatchesWhatIsPendingAndLeavesTheQuitForTheLoop) {

@@ -122,10 +122,14 @@ LRESULT Win32Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 void Win32Application::ActivateMainWindow() {
     if (GetForegroundWindow() != hwnd_ && GetActiveWindow() != hwnd_) return;
-    // A modal box or dialog over the gauge window takes precedence over it.
     HWND target = GetLastActivePopup(hwnd_);
     if (target == hwnd_) target = main_;
-    if (target && IsWindowVisible(target) && IsWindowEnabled(target)) SetForegroundWindow(target);
+    if (!target) return;
+    // A modal dialog over the gauge window (it is owned by the gauge window,
+    // which it disables) takes precedence over it.
+    const HWND popup = GetLastActivePopup(target);
+    if (popup && IsWindowVisible(popup) && IsWindowEnabled(popup)) target = popup;
+    if (IsWindowVisible(target) && IsWindowEnabled(target)) SetForegroundWindow(target);
 }
 
 }  // namespace kavelo::win32

@@ -56,7 +56,7 @@ private:
     std::unique_ptr<WindowIcon> icon_;
     std::string title_;
     std::string hint_;
-    bool showHint_ = false;
+    bool showHint_ = true;  // hints are shown unless switched off
 };
 
 }  // namespace kavelo::win32
