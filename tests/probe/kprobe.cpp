@@ -3,7 +3,7 @@
 //
 //   kprobe.exe OUTFILE COMMAND [options] [arguments]
 //
-// Window selection (top-level windows): --class NAME, --title TEXT (exact),
+// Window selection (top-level windows): --hwnd H, --class NAME, --title TEXT (exact),
 // --title-has TEXT, --pid N, --visible, --message (message-only windows
 // instead); --child ID then picks the control with that id inside it.
 // --timeout MS waits that long for the window (or menu) to appear;
@@ -113,6 +113,9 @@ std::string WindowLine(HWND h, const char* kind = "window") {
 struct Selector {
     const Args& args;
     bool Matches(HWND h) const {
+        if (args.Has(L"--hwnd") &&
+            h != reinterpret_cast<HWND>(static_cast<INT_PTR>(args.Number(L"--hwnd", 0))))
+            return false;
         if (args.Has(L"--class") && ClassOf(h) != args.Get(L"--class")) return false;
         if (args.Has(L"--title") && TitleOf(h) != args.Get(L"--title")) return false;
         if (args.Has(L"--title-has") && TitleOf(h).find(args.Get(L"--title-has")) == std::wstring::npos)
