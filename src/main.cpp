@@ -1,77 +1,68 @@
-// Kavelo's entry point: a first window whose caption follows the battery.
+// Kavelo's entry point: builds the gauge over the Windows layer, starts it
+// and runs the message loop until the gauge window closes.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <exception>
 #include <string>
 
-#include "core/refresh_cycle.h"
+#include "app/batterie.h"
+#include "core/gauge_state.h"
+#include "platform/win32/about_dialog_win32.h"
+#include "platform/win32/application_win32.h"
+#include "platform/win32/color_dialog_win32.h"
+#include "platform/win32/error_box_win32.h"
+#include "platform/win32/gauge_window_win32.h"
+#include "platform/win32/glyph_resources_win32.h"
+#include "platform/win32/image_list_win32.h"
+#include "platform/win32/popup_menu_win32.h"
 #include "platform/win32/power_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/tray_shell_win32.h"
 
 namespace {
 
-using namespace kavelo;
+int RunKavelo() {
+    using namespace kavelo;
+    using namespace kavelo::win32;
 
-class NullTimer final : public Timer {
-public:
-    bool Enabled() const override { return enabled_; }
-    void SetEnabled(bool e) override { enabled_ = e; }
-private:
-    bool enabled_ = false;
-};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
 
-class CaptionOnlyView final : public GaugeView, public AlertMessageSink {
-public:
-    HWND hwnd = nullptr;
-    void ShowPercent(uint8_t) override {}
-    void DrawTimeFace(int32_t) override {}
-    void DrawBlackPhase() override {}
-    void ShowLabel(const std::string&) override {}
-    void ShowFace(const std::string&) override {}
-    bool IsMinimised() const override { return IsIconic(hwnd) != 0; }
-    void SetCaption(const std::string& c) override { SetWindowTextA(hwnd, c.c_str()); }
-    void UpdateTrayTip() override {}
-    void FormResize() override {}
-    void ShowAlertMessage(const std::string&) override {}
-};
+    // The application, titled "Kavelo" until the first refresh names the
+    // charge; its hint pause is 3000 ms.
+    Win32Application application("Kavelo");
+    GaugeState state;
+    Win32PowerSource power;
+    Win32Clock clock;
+    Win32NotifyShell shell;
+    Win32ErrorBox errors;
+    Win32ImageList imageList;
+    Win32Registry registry;
+    ResourceGlyphSource glyphs;
+    Win32GaugeWindow window(application);
+    application.SetMainWindow(window.Handle());
+    Win32PopupMenu menu(window.Handle());
+    Win32ColorDialog colours(window.Handle());
 
-GaugeState g_state;
-win32::Win32PowerSource g_power;
-win32::Win32Clock g_clock;
-NullTimer g_timer;
-CaptionOnlyView g_view;
-LowBatteryAlert g_alert(g_state, g_power, g_view);
-RefreshCycle g_refresh(g_state, g_power, g_clock, g_timer, g_view, g_alert);
+    BatteriePlatform platform{power,  clock,    window.Timer1(), window,   application,
+                              menu,   colours,  shell,           imageList, errors,
+                              registry, glyphs, ProgramPath(),   {},       {}};
+    TBatterie Batterie(state, platform);
+    platform.runAboutBox = [&] { RunAboutBox(window.Handle(), state, Batterie); };
+    window.SetEvents(&Batterie);
 
-LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_POWERBROADCAST:
-        g_refresh.WMPowerBroadcast(static_cast<uint32_t>(wp));
-        return TRUE;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    Batterie.Start();
+    return application.Run();
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = "TBatterie";
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, "TBatterie", "Kavelo", WS_POPUP, 0, 0, 80, 24,
-                                nullptr, nullptr, inst, nullptr);
-    g_view.hwnd = hwnd;
-    g_refresh.RefreshStatus();
-    ShowWindow(hwnd, SW_SHOW);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        return RunKavelo();
+    } catch (const std::exception& e) {
+        kavelo::win32::ShowErrorBox(e.what());
+        return 1;
     }
-    return 0;
 }

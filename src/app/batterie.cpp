@@ -192,7 +192,16 @@ void TBatterie::ChooseColour(Colour& colour) {
 }
 
 void TBatterie::APropos1Click() {
-    if (platform_.runAboutBox) platform_.runAboutBox();
+    // The tray icons stay usable while the dialog runs; one dialog at a time.
+    if (aboutOpen_ || !platform_.runAboutBox) return;
+    aboutOpen_ = true;
+    try {
+        platform_.runAboutBox();
+    } catch (...) {
+        aboutOpen_ = false;
+        throw;
+    }
+    aboutOpen_ = false;
     Dragging = false;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/about_box.h"
 #include "app/settings_sequences.h"
 #include "core/day_clock.h"
 #include "core/gauge_state.h"
@@ -91,7 +92,8 @@ class TBatterie final : public GaugeWindowEvents,
                         public GaugeView,
                         public FaceHost,
                         public SettingsWindow,
-                        public AlertMessageSink {
+                        public AlertMessageSink,
+                        public AboutBoxHost {
     // Declared first: the components below are built over them.
     GaugeState& state_;
     BatteriePlatform& platform_;
@@ -101,6 +103,7 @@ class TBatterie final : public GaugeWindowEvents,
     RefreshCycle refresh_;
     bool stayOnTop_ = false;
     bool sessionSaved_ = false;
+    bool aboutOpen_ = false;
 
 public:
     static constexpr const char* kHint = "Cliquez sur le bouton de droite pour le menu";
@@ -159,8 +162,8 @@ public:
     void Fermer1Click();
 
     // The refresh cycle
-    void RefreshStatus() { refresh_.RefreshStatus(); }
-    void ResetHistory() { refresh_.ResetHistory(); }
+    void RefreshStatus() override { refresh_.RefreshStatus(); }
+    void ResetHistory() override { refresh_.ResetHistory(); }
     void Timer1Timer() { refresh_.Timer1Timer(); }
     void WMPowerBroadcast(uint32_t event);
     void FormActivate() { refresh_.FormActivate(); }
