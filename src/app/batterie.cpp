@@ -72,6 +72,8 @@ void TBatterie::FormCreate() {
 
 void TBatterie::Start() {
     FormCreate();
+    // Settings read as stored may place the window on a screen that's gone.
+    window_.KeepOnAMonitor();
     window_.Show();
     if (PopupMenu1.BarreTacheUnique.Checked) window_.Hide();
 }

@@ -45,6 +45,10 @@ public:
     virtual void SetTop(int top) = 0;
     virtual void SetWidth(int width) = 0;
     virtual void SetHeight(int height) = 0;
+    // A window whose rectangle meets no monitor (a stored position from a
+    // screen that is gone) is moved onto the nearest monitor's work area; a
+    // window partly on a screen stays where it is.
+    virtual void KeepOnAMonitor() = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;

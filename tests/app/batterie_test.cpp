@@ -71,6 +71,20 @@ TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
     EXPECT_TRUE(app.errors.empty());
 }
 
+TEST_F(Gauge, StoredPositionOffTheScreensIsBroughtBack) {
+    registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Left", "2500");
+    registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top", "-400");
+    Start();
+    EXPECT_EQ(window.left, 800 - 80);
+    EXPECT_EQ(window.top, 0);
+    gauge.reset();
+    registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Left", "-50");
+    registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top", "590");
+    Start();  // partly on the screen: kept
+    EXPECT_EQ(window.left, -50);
+    EXPECT_EQ(window.top, 590);
+}
+
 TEST_F(Gauge, CaptionTitleAndHintFollowTheBattery) {
     Start(57);
     EXPECT_EQ(window.caption, "Batterie : 57%");

@@ -1,6 +1,7 @@
 #pragma once
 // The gauge window, the application, the context menu and the colour
 // chooser as the gauge logic sees them, recorded for native tests.
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -33,6 +34,12 @@ public:
     void SetTop(int v) override { top = v; }
     void SetWidth(int v) override { Resize(v, height); }
     void SetHeight(int v) override { Resize(width, v); }
+    // One 800 x 600 screen whose work area ends above a 30-pixel taskbar.
+    void KeepOnAMonitor() override {
+        if (left + width > 0 && left < 800 && top + height > 0 && top < 600) return;
+        left = std::max(0, std::min(left, 800 - width));
+        top = std::max(0, std::min(top, 570 - height));
+    }
     void Show() override {
         ++shows;
         visible = true;

@@ -130,6 +130,22 @@ TEST_F(GaugeWindowTest, PositionAndSizeAreOuterPixelsAndResizesAreReported) {
     EXPECT_EQ(window.Width(), 68);
 }
 
+TEST_F(GaugeWindowTest, APositionOffEveryMonitorIsBroughtBackPartlyOffIsKept) {
+    window.SetLeft(-30);
+    window.SetTop(40);
+    window.KeepOnAMonitor();
+    EXPECT_EQ(window.Left(), -30);
+    EXPECT_EQ(window.Top(), 40);
+
+    window.SetLeft(5000);  // a monitor that is no longer there
+    window.SetTop(-3000);
+    window.KeepOnAMonitor();
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(window.Left(), work.right - window.Width());
+    EXPECT_EQ(window.Top(), work.top);
+}
+
 TEST_F(GaugeWindowTest, ResizeHandlerMayResizeAgainFromInside) {
     // The size rule runs from the resize notification and sets both sizes.
     int nested = 0;

@@ -173,6 +173,19 @@ void Win32GaugeWindow::SetTop(int top) {
     SetWindowPos(hwnd_, nullptr, Left(), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Win32GaugeWindow::KeepOnAMonitor() {
+    RECT r = Bounds();
+    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
+    const RECT& work = info.rcWork;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    const int left = std::max<int>(work.left, std::min<int>(r.left, work.right - width));
+    const int top = std::max<int>(work.top, std::min<int>(r.top, work.bottom - height));
+    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32GaugeWindow::SetWidth(int width) { Resize(width, Height()); }
 void Win32GaugeWindow::SetHeight(int height) { Resize(Width(), height); }
 

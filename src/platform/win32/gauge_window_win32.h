@@ -49,6 +49,7 @@ public:
     void SetTop(int top) override;
     void SetWidth(int width) override;
     void SetHeight(int height) override;
+    void KeepOnAMonitor() override;
     void Show() override;
     void Hide() override;
     bool Visible() const override;
