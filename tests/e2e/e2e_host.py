@@ -54,6 +54,9 @@ def run(args, log_path, env=None, timeout=60, cwd=None):
         kill_group(proc)
         raise HarnessError(f"timed out after {timeout} s: {' '.join(map(str, args))} "
                            f"(output in {log_path})")
+    except BaseException:  # the test's deadline, or a signal
+        kill_group(proc)
+        raise
 
 
 def kill_group(proc):

@@ -134,8 +134,24 @@ class Session:
                 kill_group(proc)
         if self.xvfb:
             self.xvfb.stop()
+        # The registry as the programs left it (wineserver writes it on exit).
+        for hive in ("user.reg", "system.reg"):
+            if (self.prefix / hive).exists():
+                shutil.copy2(self.prefix / hive, self.run_dir / hive)
         if not self.keep_prefix:
             shutil.rmtree(self.prefix, ignore_errors=True)
+
+    def record_failure(self):
+        """Leaves a screenshot and the list of visible windows after a failure."""
+        if not (self.xvfb and self.xvfb.proc and self.xvfb.proc.poll() is None and self.env):
+            return
+        try:
+            self.screenshot("failure")
+            for w in self.probe("list", "--visible", timeout=20).of_kind("window"):
+                log(f"visible: {w['class']} {w['title']!r} {w['rect']} pid {w['pid']}")
+            log(f"screenshot: {self.run_dir / 'failure.png'}")
+        except Exception as e:  # evidence only: the failure itself is already reported
+            log(f"no screenshot of the failure: {e}")
 
     # -- running programs
 
@@ -363,15 +379,19 @@ def run_test(test, name=None, battery=True, deadline=240):
     session = Session(name, args.win_dir, battery=battery, keep_prefix=args.keep_prefix)
     t0 = time.monotonic()
     try:
-        with session:
-            test(session)
+        session.start()
+        test(session)
     except Exception:
         traceback.print_exc()
+        signal.alarm(60)  # a last minute for the evidence and the cleaning up
+        session.record_failure()
+        session.stop()
         print(f"FAILED: {name} after {time.monotonic() - t0:.1f} s; files in {session.run_dir}",
               flush=True)
         sys.exit(1)
     finally:
         signal.alarm(0)
+    session.stop()
     print(f"PASSED: {name} in {time.monotonic() - t0:.1f} s; files in {session.run_dir}",
           flush=True)
     sys.exit(0)
