@@ -7,7 +7,8 @@
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-become_root "$0" "$@" || say "not root and no sudo: the end-to-end tests may be skipped"
+become_root "$0" "$@" ||
+  say "not root and no sudo: the end-to-end tests need user namespaces, or are skipped"
 started=$SECONDS
 
 "$KAVELO_SCRIPTS/install-deps.sh"
