@@ -4,6 +4,7 @@
 
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/window_icon_win32.h"
+#include "platform/win32/window_thunk_win32.h"
 
 namespace kavelo::win32 {
 
@@ -18,7 +19,7 @@ Win32Application::Win32Application(const std::string& title) : title_(title) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WndProc;
+    wc.lpfnWndProc = MemberWindowProc<Win32Application>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
@@ -79,22 +80,6 @@ void Win32Application::ShowInformation(const std::string& text) {
 }
 
 void Win32Application::ShowError(const std::string& message) { ShowErrorBox(message); }
-
-LRESULT CALLBACK Win32Application::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32Application*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32Application*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->OnMessage(message, wParam, lParam);
-}
 
 LRESULT Win32Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

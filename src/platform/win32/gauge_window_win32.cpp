@@ -7,6 +7,7 @@
 #include "platform/win32/power_notify_win32.h"
 #include "platform/win32/window_icon_win32.h"
 #include "platform/win32/window_tooltip_win32.h"
+#include "platform/win32/window_thunk_win32.h"
 
 namespace kavelo::win32 {
 
@@ -23,7 +24,7 @@ Win32GaugeWindow::Win32GaugeWindow(Win32Application& app, GaugeWindowEvents* eve
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WndProc;
+    wc.lpfnWndProc = MemberWindowProc<Win32GaugeWindow>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
@@ -54,22 +55,6 @@ Win32GaugeWindow::~Win32GaugeWindow() {
 HWND Win32GaugeWindow::Tooltip() const { return tooltip_ ? tooltip_->Handle() : nullptr; }
 
 int Win32GaugeWindow::PowerSettingsRegistered() const { return power_ ? power_->Count() : 0; }
-
-LRESULT CALLBACK Win32GaugeWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32GaugeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32GaugeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->OnMessage(message, wParam, lParam);
-}
 
 LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
