@@ -44,19 +44,6 @@ int ScreenDpi() {
 // Pixels of the 96 dpi layout on this screen.
 int Scaled(int pixels) { return MulDiv(pixels, ScreenDpi(), 96); }
 
-// An error that reaches a handler of the dialog is shown in the
-// application's error box, and the dialog goes on.
-template <class Handler>
-void Guarded(Handler&& handler) noexcept {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
-    } catch (...) {
-        ShowErrorBox("Unexpected error");
-    }
-}
-
 }  // namespace
 
 void RunAboutBox(HWND owner, GaugeState& state, AboutBoxHost& host) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <exception>
 #include <string>
 
 #include "platform/error_box.h"
@@ -15,6 +16,20 @@ std::string ApplicationTitle();
 // Shows the error box at once (MB_ICONSTOP | MB_OK), captioned with the
 // application title.
 void ShowErrorBox(const std::string& message);
+
+// Runs a handler called from a window or timer procedure: an error it
+// raises is shown in the error box and goes no further, as the framework's
+// handler did; the program goes on.
+template <class Handler>
+void Guarded(Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+    } catch (...) {
+        ShowErrorBox("Unexpected error");
+    }
+}
 
 class Win32ErrorBox final : public ErrorBox {
 public:

@@ -61,13 +61,7 @@ LRESULT CALLBACK Win32TrayTimer::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARA
     if (!self || msg != WM_TIMER || wp != kTimerId) return DefWindowProcA(hwnd, msg, wp, lp);
     // A tick that finds the timer stopped (it was queued before) is dropped.
     if (!self->enabled_ || self->interval_ <= 0) return 0;
-    try {
-        self->onTick_();
-    } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
-    } catch (...) {
-        ShowErrorBox("Unexpected error");
-    }
+    Guarded(self->onTick_);
     return 0;
 }
 

@@ -63,14 +63,9 @@ std::intptr_t Win32TrayWindow::DefaultProc(std::uint32_t message, std::uintptr_t
 LRESULT CALLBACK Win32TrayWindow::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<Win32TrayWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    try {
-        return self->proc_(msg, wp, lp);
-    } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
-    } catch (...) {
-        ShowErrorBox("Unexpected error");
-    }
-    return 0;
+    LRESULT result = 0;
+    Guarded([&] { result = self->proc_(msg, wp, lp); });
+    return result;
 }
 
 }  // namespace kavelo::win32
