@@ -302,8 +302,10 @@ void TBatterie::SetTrayImages(const PixelBuffer& left, const PixelBuffer& right)
     ImageList1.Clear();
     ImageList1.Add(left.Data());
     ImageList1.Add(right.Data());
-    ZetSysTray1.SetActive(true);
+    // The shell puts each new icon to the left of those it has: the right
+    // half goes in first, or the picture would read "30 9:" for 9:30.
     ZetSysTray2.SetActive(true);
+    ZetSysTray1.SetActive(true);
     ZetSysTray1.UpdateIcon();
     ZetSysTray2.UpdateIcon();
 }

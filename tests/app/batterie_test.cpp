@@ -62,6 +62,11 @@ TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
     EXPECT_FALSE(state.PercentMode);
     EXPECT_FALSE(app.taskbarEntry);
     EXPECT_EQ(shell.area.size(), 2u);  // two icons, one per half of the tray picture
+    // The right half is added first: the shell puts newer icons on the left.
+    ASSERT_GE(shell.calls.size(), 2u);
+    EXPECT_EQ(shell.calls[0].kind, ShellCall::Add);
+    EXPECT_EQ(shell.calls[0].data.hWnd, gauge->ZetSysTray2.WindowHandle());
+    EXPECT_EQ(shell.calls[1].data.hWnd, gauge->ZetSysTray1.WindowHandle());
     EXPECT_EQ(images.Count(), 2);
     EXPECT_EQ(window.width, 80);
     EXPECT_EQ(window.height, 24);
