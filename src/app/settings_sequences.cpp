@@ -6,6 +6,11 @@ namespace kavelo {
 
 namespace {
 
+bool MachineEntryExists(Registry& registry, const SettingsKeys& keys) {
+    auto machineRun = registry.OpenKey(RegistryRoot::LocalMachine, keys.MachineRun, RegistryAccess::Read);
+    return machineRun && machineRun->QueryValue(keys.RunValue).has_value();
+}
+
 void UpdateRunEntry(Registry& registry, bool autoStart, const std::string& programPath,
                     const SettingsKeys& keys) {
     // The per-user list needs no administrator. Opened, never created: no
@@ -14,7 +19,9 @@ void UpdateRunEntry(Registry& registry, bool autoStart, const std::string& progr
         // An entry already there is left alone when wanted, whatever it names.
         if (run->QueryValue(keys.RunValue)) {
             if (!autoStart) run->DeleteValue(keys.RunValue);
-        } else if (autoStart) {
+        } else if (autoStart && !MachineEntryExists(registry, keys)) {
+            // An older version's machine-wide entry starts the program
+            // already; a second one would start a second gauge.
             run->SetString(keys.RunValue, RunCommand(programPath));
         }
     }

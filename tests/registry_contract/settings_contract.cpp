@@ -309,10 +309,13 @@ TEST_P(SettingsContract, TheLogonEntryFollowsAutoStart) {
     save(false);  // missing and not wanted: nothing
     EXPECT_EQ(Text(kUser, run, "Kavelo"), "<missing>");
 
-    // The machine-wide entry is only ever removed, even without a per-user list.
+    // The machine-wide entry is only ever removed, even without a per-user
+    // list; while it is there it starts the program, and no second entry is
+    // added beside it.
     PlantString(kMachine, machineRun, "Kavelo", "C:\\Old\\Kavelo.exe");
     save(true);
     EXPECT_EQ(Text(kMachine, machineRun, "Kavelo"), "C:\\Old\\Kavelo.exe");
+    EXPECT_EQ(Text(kUser, run, "Kavelo"), "<missing>");
     reg().DeleteKeyTree(kUser, run);
     save(false);
     EXPECT_EQ(Text(kMachine, machineRun, "Kavelo"), "<missing>");
