@@ -201,11 +201,20 @@ class Session:
     # -- looking and driving
 
     def probe(self, *args, timeout=60):
-        """Runs kprobe.exe with these arguments (see tests/probe/kprobe.cpp)."""
-        self._probes += 1
-        out = self.run_dir / f"probe-{self._probes:03d}.txt"
-        rc = self.wine([self.bin / "kprobe.exe", win_path(out)] + [str(a) for a in args],
-                       f"probe-{self._probes:03d}.log", timeout)
+        """Runs kprobe.exe with these arguments (see tests/probe/kprobe.cpp).
+        A looking command that leaves no output file at all never got going
+        (seen once with several Wine sessions busy at once): it is run again
+        once. Commands that act are never repeated."""
+        looking = str(args[0]) in ("list", "find", "gone", "menu", "controls") if args else False
+        for attempt in ((1, 2) if looking else (2,)):
+            self._probes += 1
+            out = self.run_dir / f"probe-{self._probes:03d}.txt"
+            rc = self.wine([self.bin / "kprobe.exe", win_path(out)] + [str(a) for a in args],
+                           f"probe-{self._probes:03d}.log", timeout)
+            if out.exists():
+                break
+            log(f"kprobe {' '.join(map(str, args[:1]))} left no output (exit code {rc})"
+                + ("; once more" if attempt == 1 else ""))
         text = out.read_text(encoding="utf-8", errors="replace") if out.exists() else ""
         return ProbeResult(rc, parse_probe_output(text))
 
