@@ -80,15 +80,19 @@ void TBatterie::Start() {
 
 void TBatterie::FormDestroy() {
     try {
-        SaveSettings(platform_.registry, state_, *this, platform_.programPath, platform_.settingsKeys);
+        Save();
     } catch (const std::exception& e) {
         app_.ShowError(e.what());
     }
 }
 
+void TBatterie::Save() {
+    SaveSettings(platform_.registry, state_, *this, platform_.programPath, platform_.settingsKeys);
+}
+
 void TBatterie::SaveSettingsNow() {
     try {
-        SaveSettings(platform_.registry, state_, *this, platform_.programPath, platform_.settingsKeys);
+        Save();
     } catch (const std::exception&) {
         // Nobody is there to answer a box while the machine goes down; the
         // orderly end reports such failures.

@@ -215,6 +215,7 @@ public:
     void ShowAlertMessage(const std::string& text) override { app_.ShowInformation(text); }
 
 private:
+    void Save();
     void ChooseColour(Colour& colour);
     void PopupAt(int x, int y);
     void ShowPicture();

@@ -76,6 +76,20 @@ TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
     EXPECT_TRUE(app.errors.empty());
 }
 
+TEST_F(Gauge, AWrongTypedSettingIsReportedAndTheGaugeStillWorks) {
+    registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Tray", "0");
+    registry.Put(RegistryRoot::CurrentUser, "Kavelo\\Couleur", "Alerte", RegistryValueType::Dword, {1, 0, 0, 0});
+    registry.PutString(RegistryRoot::CurrentUser, "Kavelo", "SeuilAlertePourcent", "30");
+    Start(57);
+    ASSERT_EQ(app.errors.size(), 1u);
+    EXPECT_EQ(app.errors[0], "Type de données incorrect pour 'Alerte'");
+    EXPECT_TRUE(window.visible);           // read before the bad value
+    EXPECT_EQ(state.AlertPercent, 10);     // after it: the default
+    EXPECT_EQ(window.caption, "Batterie : 57%");
+    EXPECT_EQ(shell.area.size(), 2u);
+    EXPECT_EQ(FacePixel(23 + 2, 1), state.NormalColor);  // glyphs loaded, face painted
+}
+
 TEST_F(Gauge, StoredPositionOffTheScreensIsBroughtBack) {
     registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Left", "2500");
     registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top", "-400");
