@@ -25,39 +25,36 @@ PALETTE = [
 COLOURS = {'k': 0, 's': 7, 'g': 8, 'w': 15, 'L': 10, 'd': 2}
 
 
+def fill(rows, c0, c1, r0, r1, ch):
+    """Sets the rectangle of columns c0..c1 and rows r0..r1 to colour ch."""
+    for r in range(r0, r1 + 1):
+        for c in range(c0, c1 + 1):
+            rows[r][c] = ch
+
+
 def large():
     rows = [['.'] * 32 for _ in range(32)]
 
-    def fill(c0, c1, r0, r1, ch):
-        for r in range(r0, r1 + 1):
-            for c in range(c0, c1 + 1):
-                rows[r][c] = ch
-
-    fill(12, 19, 2, 4, 'k')          # terminal
-    fill(13, 18, 3, 4, 's')
-    fill(13, 13, 3, 4, 'w')
-    fill(8, 23, 5, 29, 'k')          # casing
-    fill(9, 22, 6, 28, 's')
-    fill(9, 9, 6, 28, 'w')           # light from the left
-    fill(22, 22, 6, 28, 'g')
-    fill(10, 21, 7, 27, 'k')         # face
+    fill(rows, 12, 19, 2, 4, 'k')          # terminal
+    fill(rows, 13, 18, 3, 4, 's')
+    fill(rows, 13, 13, 3, 4, 'w')
+    fill(rows, 8, 23, 5, 29, 'k')          # casing
+    fill(rows, 9, 22, 6, 28, 's')
+    fill(rows, 9, 9, 6, 28, 'w')           # light from the left
+    fill(rows, 22, 22, 6, 28, 'g')
+    fill(rows, 10, 21, 7, 27, 'k')         # face
     for i, top in enumerate(range(8, 27, 4)):
-        fill(11, 20, top, top + 2, 'd' if i == 0 else 'L')
+        fill(rows, 11, 20, top, top + 2, 'd' if i == 0 else 'L')
     return rows
 
 
 def small():
     rows = [['.'] * 16 for _ in range(16)]
 
-    def fill(c0, c1, r0, r1, ch):
-        for r in range(r0, r1 + 1):
-            for c in range(c0, c1 + 1):
-                rows[r][c] = ch
-
-    fill(6, 9, 0, 0, 'k')            # terminal
-    fill(4, 11, 1, 15, 'k')          # casing and face
+    fill(rows, 6, 9, 0, 0, 'k')            # terminal
+    fill(rows, 4, 11, 1, 15, 'k')          # casing and face
     for i, top in enumerate(range(3, 14, 3)):
-        fill(6, 9, top, top + 1, 'd' if i == 0 else 'L')
+        fill(rows, 6, 9, top, top + 1, 'd' if i == 0 else 'L')
     return rows
 
 
