@@ -55,6 +55,8 @@ Result Render(const Scene& scene, View view) {
         throw std::invalid_argument("percentage must be 0 to 255");
     if (scene.trayFrame < -1 || scene.trayFrame > 5)
         throw std::invalid_argument("tray frame must be 0 to 5");
+    if (scene.iconSize < 16 || scene.iconSize > 256)
+        throw std::invalid_argument("icon size must be 16 to 256");
     GaugeState state;
     state.OnMains = scene.mains;
     state.PercentMode = scene.percentMode;
@@ -77,6 +79,7 @@ Result Render(const Scene& scene, View view) {
     LowBatteryAlert alert(state, power, quiet);
     GaugeFace face(state, timer, power, alert, quiet);
     face.LoadGlyphStrips(EmbeddedGlyphSource());
+    face.SetTrayIconSize(scene.iconSize);
 
     const int width = WindowWidth(scene);
     switch (scene.face) {

@@ -20,9 +20,9 @@ enum class View {
     Face,       // the visible image: 60 x 16 (four cells) or 72 x 16 (five)
     Canvas,     // the whole 72 x 16 canvas
     Window,     // frame and face, 68 x 24 or 80 x 24
-    Tray,       // both tray icons, 32 x 16
-    TrayLeft,   // left tray icon, 16 x 16
-    TrayRight,  // right tray icon, 16 x 16
+    Tray,       // both tray icons, 2S x S (32 x 16 at 96 DPI)
+    TrayLeft,   // left tray icon, S x S
+    TrayRight,  // right tray icon, S x S
 };
 
 struct Scene {
@@ -33,6 +33,7 @@ struct Scene {
     bool percentMode = false;  // window of four cells even on battery
     bool blink = false;        // BlinkPhase while painting
     int trayFrame = -1;        // 0-5: the animation frame (A-F) that the tray shows; -1: as at start
+    int iconSize = 16;         // the notification area's icon size S
     int32_t alertPercent = 10;
     int32_t alertMinutes = 10;
     Colour normalColor = 0x00FF00;

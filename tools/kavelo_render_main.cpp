@@ -28,6 +28,8 @@ const char kUsage[] =
     "                      canvas: the whole 72x16 canvas\n"
     "                      window: frame and face, 68x24 or 80x24\n"
     "                      tray: both tray icons, 32x16; tray-left, tray-right: one icon, 16x16\n"
+    "  --icon-size S       tray icons of S x S, as the notification area asks for at its\n"
+    "                      DPI (16 at 100 %, 20, 24 at 150 %, 28, 32 at 200 %...)\n"
     "  --percent N         battery percentage 0-255 (default 57)\n"
     "  --seconds S         estimate in seconds; -1 unknown (8:88), -2 its blank phase (default 7500)\n"
     "  --mains             on mains power\n"
@@ -41,7 +43,8 @@ const char kUsage[] =
     "  --tray-color C        plugged 0000FF, shadow 808080\n"
     "  --plugged-color C\n"
     "  --shadow-color C\n"
-    "  --scale K           each pixel becomes K x K (default 1)\n"
+    "  --scale K           each pixel becomes K x K (default 1); the gauge window at\n"
+    "                      k = DPI / 96 (rounded) is --view window --scale k\n"
     "  --format F          png, ppm (binary P6) or txt (golden text form);\n"
     "                      default from FILE's extension, else png\n"
     "  -o FILE             output file, - for standard output\n"
@@ -49,7 +52,8 @@ const char kUsage[] =
     "\n"
     "Examples:\n"
     "  kavelo-render percent --percent 5 --mains --view window --scale 6 -o plug.png\n"
-    "  kavelo-render time --seconds -1 --tray-frame 2 --view tray -o frame-c.ppm\n";
+    "  kavelo-render time --seconds -1 --tray-frame 2 --view tray -o frame-c.ppm\n"
+    "  kavelo-render time --seconds 7500 --view tray --icon-size 24 -o tray-150.png\n";
 
 [[noreturn]] void Fail(const std::string& message) {
     std::fprintf(stderr, "kavelo-render: %s\n(kavelo-render --help for usage)\n",
@@ -101,6 +105,8 @@ int main(int argc, char** argv) {
             sc.blink = true;
         } else if (arg == "--tray-frame") {
             sc.trayFrame = static_cast<int>(Number(arg, value()));
+        } else if (arg == "--icon-size") {
+            sc.iconSize = static_cast<int>(Number(arg, value()));
         } else if (arg == "--alert-percent") {
             sc.alertPercent = static_cast<int32_t>(Number(arg, value()));
         } else if (arg == "--alert-minutes") {
@@ -136,7 +142,7 @@ int main(int argc, char** argv) {
         format = EndsWith(output, ".ppm") ? "ppm" : EndsWith(output, ".txt") ? "txt" : "png";
 
     try {
-        const PixelBuffer picture = io::ScaleUp(scene::Render(sc, view).picture, scale);
+        const PixelBuffer picture = ScaleUp(scene::Render(sc, view).picture, scale);
         if (format == "png") io::WritePng(output, picture);
         else if (format == "ppm") io::WritePpm(output, picture);
         else if (format == "txt") io::WriteText(output, picture);

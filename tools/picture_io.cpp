@@ -37,14 +37,6 @@ const std::map<Colour, char>& FixedChars() {
 
 }  // namespace
 
-PixelBuffer ScaleUp(const PixelBuffer& picture, int factor) {
-    if (factor < 1) throw std::invalid_argument("scale factor must be at least 1");
-    PixelBuffer out(picture.Width() * factor, picture.Height() * factor);
-    out.ScaledCopy(0, 0, out.Width(), out.Height(), picture, 0, 0, picture.Width(),
-                   picture.Height());
-    return out;
-}
-
 void WritePng(const std::string& path, const PixelBuffer& picture) {
     const std::vector<uint8_t> rgb = Rgb(picture);
     png_image image{};

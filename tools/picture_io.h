@@ -8,9 +8,6 @@
 
 namespace kavelo::io {
 
-// Each pixel becomes a factor x factor block.
-PixelBuffer ScaleUp(const PixelBuffer& picture, int factor);
-
 // Throw std::runtime_error when the file cannot be written; "-" is stdout.
 void WritePng(const std::string& path, const PixelBuffer& picture);
 void WritePpm(std::ostream& out, const PixelBuffer& picture);  // P6, 8 bits per sample

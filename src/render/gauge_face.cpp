@@ -156,16 +156,26 @@ void GaugeFace::BuildTrayImages(const std::string& faceText) {
             if (c == '8') c = static_cast<char>('A' + state_.TrayAnimFrame);
         timer1_.SetEnabled(true);
     }
-    PixelBuffer picture(kTrayPictureWidth, kTrayPictureHeight, kTraySilver);
-    if (!(state_.AlertOn && state_.BlinkPhase)) {
-        Colour pen = state_.OnMains ? state_.TrayPlugedColor : state_.TrayColor;
-        if (state_.AlertOn) pen = state_.AlertColor;
-        DrawTrayText(picture, text, state_.OnMains, pen, state_.TrayShadowColor,
-                     strips_.OnlineBitmap);
-    }
-    tray_ = std::move(picture);
-    host_.SetTrayImages(tray_.Crop(0, 0, kTrayIconSize, kTrayIconSize),
-                        tray_.Crop(kTrayIconSize, 0, kTrayIconSize, kTrayIconSize));
+    trayText_ = std::move(text);
+    DrawTray();
+}
+
+void GaugeFace::SetTrayIconSize(int size) {
+    if (size == trayIconSize_) return;
+    trayIconSize_ = size;
+    if (trayBuilt_) DrawTray();
+}
+
+void GaugeFace::DrawTray() {
+    std::string text;
+    Colour pen = state_.OnMains ? state_.TrayPlugedColor : state_.TrayColor;
+    if (state_.AlertOn) pen = state_.AlertColor;
+    if (!(state_.AlertOn && state_.BlinkPhase)) text = trayText_;
+    tray_ = kavelo::TrayPicture(text, state_.OnMains, pen, state_.TrayShadowColor, strips_.OnlineBitmap,
+                        trayIconSize_);
+    trayBuilt_ = true;
+    const int s = trayIconSize_;
+    host_.SetTrayImages(tray_.Crop(0, 0, s, s), tray_.Crop(s, 0, s, s));
 }
 
 }  // namespace kavelo

@@ -21,7 +21,7 @@ public:
     virtual void ProcessMessages() = 0;
     // The canvas changed: the window should repaint.
     virtual void FaceChanged() = 0;
-    // The two 16 x 16 tray pictures are new: clear the image list, add both,
+    // The two S x S tray pictures are new: clear the image list, add both,
     // activate both tray icons and update them, left then right.
     virtual void SetTrayImages(const PixelBuffer& left, const PixelBuffer& right) = 0;
     // The window reads the power status and sets the tip of both icons.
@@ -55,6 +55,10 @@ public:
     void DrawBlackPhase();
     // Rebuilds both tray pictures for a face's text and hands them over.
     void BuildTrayImages(const std::string& text);
+    // The notification area's icon size S (16 at 96 DPI). A new size
+    // redraws the last tray text at it and hands both icons over again.
+    void SetTrayIconSize(int size);
+    int TrayIconSize() const { return trayIconSize_; }
     // Small percentage text on `canvas`; below AlertPercent it is drawn in
     // AlertColor and raises the alert.
     void DrawSmallText(PixelBuffer& canvas, int left, int top, const std::string& text);
@@ -64,11 +68,12 @@ public:
     // through a paint and lets the timer paint underneath, never shows a
     // half-drawn face nor leaves a mixture of two.
     const PixelBuffer& Canvas() const { return canvas_; }
-    const PixelBuffer& TrayPicture() const { return tray_; }  // 32 x 16, both icons
+    const PixelBuffer& TrayPicture() const { return tray_; }  // 2S x S, both icons
     const GlyphStrips& Strips() const { return strips_; }
 
 private:
     void Publish(PixelBuffer&& picture);
+    void DrawTray();
 
     GaugeState& state_;
     Timer& timer1_;
@@ -78,6 +83,9 @@ private:
     GlyphStrips strips_;
     PixelBuffer canvas_;
     PixelBuffer tray_;
+    std::string trayText_;  // the last tray text, animation frame put in
+    int trayIconSize_ = 16;
+    bool trayBuilt_ = false;
 };
 
 // Text of the time face for an estimate, and the minutes it is compared

@@ -39,14 +39,14 @@ void PixelBuffer::FillRect(int left, int top, int right, int bottom, Colour c) {
         for (int x = left; x < right; ++x) pixels_[static_cast<size_t>(y) * width_ + x] = c;
 }
 
-void PixelBuffer::Line(int x0, int y0, int x1, int y1, Colour c) {
+void PixelBuffer::Line(int x0, int y0, int x1, int y1, Colour c, int pen) {
     // Bresenham with a shared error term; the loop stops on reaching the end
     // point before painting it.
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
     while (x0 != x1 || y0 != y1) {
-        SetPixel(x0, y0, c);
+        FillRect(x0, y0, x0 + pen, y0 + pen, c);
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -123,6 +123,14 @@ void PixelBuffer::ScaledCopy(int left, int top, int right, int bottom, const Pix
 PixelBuffer PixelBuffer::Crop(int x, int y, int width, int height) const {
     PixelBuffer out(width, height);
     out.Copy(0, 0, *this, x, y, width, height);
+    return out;
+}
+
+PixelBuffer ScaleUp(const PixelBuffer& picture, int factor) {
+    if (factor < 1) throw std::invalid_argument("scale factor must be at least 1");
+    PixelBuffer out(picture.Width() * factor, picture.Height() * factor);
+    out.ScaledCopy(0, 0, out.Width(), out.Height(), picture, 0, 0, picture.Width(),
+                   picture.Height());
     return out;
 }
 

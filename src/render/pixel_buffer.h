@@ -26,9 +26,10 @@ public:
 
     void Fill(Colour c);
     void FillRect(int left, int top, int right, int bottom, Colour c);
-    // A one-pixel line that leaves out its end point, so that joined lines
-    // never paint a corner twice.
-    void Line(int x0, int y0, int x1, int y1, Colour c);
+    // A line that leaves out its end point, so that joined lines never
+    // paint a corner twice. Each of its points is a `pen` x `pen` square
+    // whose top-left corner is the point.
+    void Line(int x0, int y0, int x1, int y1, Colour c, int pen = 1);
 
     // Copies the width x height block of `src` at (sx, sy) to (dx, dy).
     void Copy(int dx, int dy, const PixelBuffer& src, int sx, int sy, int width, int height);
@@ -58,5 +59,9 @@ private:
     int height_ = 0;
     std::vector<Colour> pixels_;
 };
+
+// Each pixel of `picture` becomes a factor x factor block; throws
+// std::invalid_argument for a factor below 1.
+PixelBuffer ScaleUp(const PixelBuffer& picture, int factor);
 
 }  // namespace kavelo

@@ -1,5 +1,6 @@
 #include "render/tray_picture.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "render/segments.h"
@@ -7,45 +8,74 @@
 namespace kavelo {
 namespace {
 
-// Each segment as the lines that draw it: (x0, y0) towards (x1, y1), the end
-// point left out.
-struct Stroke {
-    int x0, y0, x1, y1;
-};
-struct SegmentStrokes {
-    Stroke first, second;
-    bool twoStrokes;
-};
-constexpr SegmentStrokes kTrayStrokes[kSegmentCount] = {
-    {{1, 0, 6, 0}, {}, false},           // top: row 0, columns 1-5
-    {{0, 1, 0, 6}, {1, 0, 1, 7}, true},   // upper left
-    {{5, 0, 5, 7}, {6, 1, 6, 6}, true},   // upper right
-    {{1, 6, 6, 6}, {}, false},           // middle
-    {{0, 7, 0, 12}, {1, 6, 1, 13}, true},  // lower left
-    {{5, 6, 5, 13}, {6, 7, 6, 12}, true},  // lower right
-    {{1, 12, 6, 12}, {}, false},         // bottom
+// The 16-pixel design at icon size `size`: a design position v lands on
+// round(v * size / 16) (halves up); a glyph's width and height are cut down
+// rather than rounded, so that the last glyph and its shadow still fit.
+struct TrayMetrics {
+    int size, w, width, height, middle;
+    explicit TrayMetrics(int s)
+        : size(s),
+          w(std::max(1, Pos(1))),
+          width(s * 7 / 16),
+          height(s * 13 / 16),
+          middle((height - w) / 2) {}
+    int Pos(int v) const { return (v * size + 8) / 16; }
 };
 
-void DrawSegments(PixelBuffer& canvas, int x, int y, const SegmentSet& lit, Colour pen) {
-    for (int s = 0; s < kSegmentCount; ++s) {
-        if (!lit[s]) continue;
-        const SegmentStrokes& st = kTrayStrokes[s];
-        canvas.Line(x + st.first.x0, y + st.first.y0, x + st.first.x1, y + st.first.y1, pen);
-        if (st.twoStrokes)
-            canvas.Line(x + st.second.x0, y + st.second.y0, x + st.second.x1, y + st.second.y1,
-                        pen);
+struct Rect {
+    int l, t, r, b;
+};
+
+// Each segment as one or two strokes, w thick, laid against the glyph's
+// edges: the bars between the sides, each side of two strokes, the outer
+// one a stroke shorter at both ends. At size 16 that is the design itself:
+// top row 0, columns 1 to 5; upper left column 0, rows 1 to 5, and column
+// 1, rows 0 to 6; and so on.
+int SegmentRects(int segment, const TrayMetrics& m, Rect (&out)[2]) {
+    const int w = m.w, W = m.width, H = m.height, M = m.middle;
+    switch (segment) {
+    case kTop: out[0] = {w, 0, W - w, w}; return 1;
+    case kUpperLeft: out[0] = {0, w, w, M}; out[1] = {w, 0, 2 * w, M + w}; return 2;
+    case kUpperRight: out[0] = {W - 2 * w, 0, W - w, M + w}; out[1] = {W - w, w, W, M}; return 2;
+    case kMiddle: out[0] = {w, M, W - w, M + w}; return 1;
+    case kLowerLeft: out[0] = {0, M + w, w, H - w}; out[1] = {w, M, 2 * w, H}; return 2;
+    case kLowerRight: out[0] = {W - 2 * w, M, W - w, H}; out[1] = {W - w, M + w, W, H - w}; return 2;
+    case kBottom: out[0] = {w, H - w, W - w, H}; return 1;
+    default: return 0;
     }
 }
 
-void DrawPercent(PixelBuffer& canvas, int x, int y, Colour pen) {
-    canvas.Line(x + 6, y, x, y + 12, pen);
-    canvas.Line(x + 5, y, x, y + 11, pen);
-    static constexpr int kRings[8][2] = {{1, 0}, {0, 1}, {2, 1}, {1, 2},
-                                         {5, 12}, {6, 11}, {4, 11}, {5, 10}};
-    for (const auto& p : kRings) canvas.SetPixel(x + p[0], y + p[1], pen);
+void DrawSegments(PixelBuffer& canvas, int x, int y, const SegmentSet& lit, Colour pen,
+                  const TrayMetrics& m) {
+    for (int s = 0; s < kSegmentCount; ++s) {
+        if (!lit[s]) continue;
+        Rect rects[2];
+        const int n = SegmentRects(s, m, rects);
+        for (int i = 0; i < n; ++i)
+            canvas.FillRect(x + rects[i].l, y + rects[i].t, x + rects[i].r, y + rects[i].b, pen);
+    }
 }
 
-void DrawPlug(PixelBuffer& canvas, int x, int y, const PixelBuffer& online) {
+// Two diagonals from the top right towards the bottom left, the second a
+// stroke to the left of the first, and a ring of four stroke squares round
+// each end.
+void DrawPercent(PixelBuffer& canvas, int x, int y, Colour pen, const TrayMetrics& m) {
+    const int w = m.w, W = m.width, H = m.height;
+    canvas.Line(x + W - w, y, x, y + H - w, pen, w);
+    canvas.Line(x + W - 2 * w, y, x, y + H - 2 * w, pen, w);
+    const int rings[8][2] = {{w, 0},         {0, w},         {2 * w, w},         {w, 2 * w},
+                             {W - 2 * w, H - w}, {W - w, H - 2 * w}, {W - 3 * w, H - 2 * w},
+                             {W - 2 * w, H - 3 * w}};
+    for (const auto& p : rings) canvas.FillRect(x + p[0], y + p[1], x + p[0] + w, y + p[1] + w, pen);
+}
+
+void DrawColon(PixelBuffer& canvas, int x, int y, Colour pen, const TrayMetrics& m) {
+    const int w = m.w, left = x + (m.width - 2 * w + 1) / 2;
+    canvas.FillRect(left, y + m.middle - w, left + 2 * w, y + m.middle + w, pen);
+    canvas.FillRect(left, y + m.middle + 2 * w, left + 2 * w, y + m.middle + 4 * w, pen);
+}
+
+void DrawPlug(PixelBuffer& canvas, int x, int y, const PixelBuffer& online, const TrayMetrics& m) {
     const int w = online.Width(), h = online.Height();
     PixelBuffer onSilver(w, h);
     onSilver.KeyColourCopy(0, 0, online, 0, 0, w, h, kBlack, kTraySilver);
@@ -53,51 +83,60 @@ void DrawPlug(PixelBuffer& canvas, int x, int y, const PixelBuffer& online) {
     const Colour body = onSilver.Pixel(6, 7);
     PixelBuffer teal(w, h);
     teal.KeyColourCopy(0, 0, onSilver, 0, 0, w, h, body, kPlugTeal);
-    canvas.ScaledCopy(x, y, x + 9, y + 16, teal, 0, 0, w, h);
-    // Scaling dropped the body's left end: carry its widest row out to the
-    // glyph's edge.
-    if (canvas.Contains(x + 3, y + 7)) canvas.SetPixel(x, y + 7, canvas.Pixel(x + 3, y + 7));
+    // Shrinking 12 columns to 9 drops the body's left end: its widest row is
+    // carried out to the glyph's edge.
+    teal.SetPixel(0, 7, teal.Pixel(4, 7));
+    canvas.ScaledCopy(x, y, x + m.size * 9 / 16, y + m.size, teal, 0, 0, w, h);
 }
 
 }  // namespace
 
 void DrawTrayGlyph(PixelBuffer& canvas, int x, int y, char c, Colour pen,
-                   const PixelBuffer& online) {
+                   const PixelBuffer& online, int iconSize) {
+    const TrayMetrics m(iconSize);
     if (c >= '0' && c <= '9') {
-        DrawSegments(canvas, x, y, TraySegments[c - '0'], pen);
+        DrawSegments(canvas, x, y, TraySegments[c - '0'], pen, m);
     } else if (c >= 'A' && c <= 'F') {
-        DrawSegments(canvas, x, y, TraySegments[10 + (c - 'A')], pen);
+        DrawSegments(canvas, x, y, TraySegments[10 + (c - 'A')], pen, m);
     } else if (c == '%') {
-        DrawPercent(canvas, x, y, pen);
+        DrawPercent(canvas, x, y, pen, m);
     } else if (c == ':') {
-        canvas.FillRect(x + 3, y + 5, x + 5, y + 7, pen);
-        canvas.FillRect(x + 3, y + 8, x + 5, y + 10, pen);
+        DrawColon(canvas, x, y, pen, m);
     } else if (c == 'P') {
-        DrawPlug(canvas, x, y, online);
+        DrawPlug(canvas, x, y, online, m);
     }
 }
 
 void DrawTrayText(PixelBuffer& picture, std::string text, bool onMains, Colour pen,
                   Colour shadow, const PixelBuffer& online) {
+    const TrayMetrics m(picture.Height());
     const bool isTime = text.find(':') != std::string::npos;
     if (onMains && !isTime && !text.empty() && text[0] == ' ') text[0] = 'P';
     struct Pass {
         Colour colour;
         int offset;
     };
-    for (const Pass pass : {Pass{shadow, 1}, Pass{pen, 0}}) {
+    for (const Pass pass : {Pass{shadow, m.w}, Pass{pen, 0}}) {
         // H:MM puts the hour and colon in the left icon, the minutes in the
-        // right one; four glyphs without a colon sit 8 pixels apart.
+        // right one; four glyphs without a colon sit 8 design pixels apart.
         int x = isTime ? 4 : 0;
         for (size_t i = 0; i < text.size(); ++i) {
-            DrawTrayGlyph(picture, x + pass.offset, 2 + pass.offset, text[i], pass.colour,
-                          online);
+            DrawTrayGlyph(picture, m.Pos(x) + pass.offset, m.Pos(2) + pass.offset, text[i],
+                          pass.colour, online, m.size);
             if (!isTime) x += 8;
             else if (i == 0) x += 6;
             else if (i == 1) x = 16;
             else x += 8;
         }
     }
+}
+
+PixelBuffer TrayPicture(const std::string& text, bool onMains, Colour pen, Colour shadow,
+                        const PixelBuffer& online, int iconSize) {
+    const int drawn = iconSize % kTrayIconSize == 0 ? kTrayIconSize : iconSize;
+    PixelBuffer picture(2 * drawn, drawn, kTraySilver);
+    DrawTrayText(picture, text, onMains, pen, shadow, online);
+    return drawn == iconSize ? picture : ScaleUp(picture, iconSize / drawn);
 }
 
 std::string TrayTipText(uint8_t percent, bool onMains) {

@@ -7,24 +7,35 @@
 
 namespace kavelo {
 
-inline constexpr int kTrayPictureWidth = 32;  // two 16 x 16 icons side by side
+// At 96 DPI: two 16 x 16 icons side by side.
+inline constexpr int kTrayPictureWidth = 32;
 inline constexpr int kTrayPictureHeight = 16;
 inline constexpr int kTrayIconSize = 16;
 inline constexpr Colour kTraySilver = 0xC0C0C0;
 inline constexpr Colour kPlugTeal = 0x808000;
 
-// One tray glyph (7 x 13) with its top-left corner at (x, y), in `pen`:
-// '0'-'9' and the animation frames 'A'-'F' from TraySegments, '%', ':', and
-// 'P', the plug, drawn from `online` (the lit plug icon) in its own fixed
-// colours on silver. Anything else draws nothing.
+// One tray glyph (7 x 13 at icon size 16) with its top-left corner at
+// (x, y), in `pen`: '0'-'9' and the animation frames 'A'-'F' from
+// TraySegments, '%', ':', and 'P', the plug, drawn from `online` (the lit
+// plug icon) in its own fixed colours on silver. Anything else draws
+// nothing. At other icon sizes the same geometry is scaled by size / 16:
+// every stroke round(size / 16) pixels thick, positions within the glyph
+// rounded, no colour blended.
 void DrawTrayGlyph(PixelBuffer& canvas, int x, int y, char c, Colour pen,
-                   const PixelBuffer& online);
+                   const PixelBuffer& online, int iconSize = kTrayIconSize);
 
-// Draws a face's text on a tray picture: a shadow pass offset by (1, 1),
-// then the glyphs in `pen`. On mains, a percentage whose first place is
-// empty gets the plug there.
+// Draws a face's text on a tray picture whose height is the icon size: a
+// shadow pass offset by one stroke right and down, then the glyphs in
+// `pen`. On mains, a percentage whose first place is empty gets the plug
+// there. Cells stand at the 16-pixel layout's columns scaled and rounded,
+// so a glyph looks the same in every cell.
 void DrawTrayText(PixelBuffer& picture, std::string text, bool onMains, Colour pen,
                   Colour shadow, const PixelBuffer& online);
+
+// The whole 2S x S picture on silver for icon size S. At a multiple of 16
+// it is the 16-pixel picture with each pixel an (S / 16) square block.
+PixelBuffer TrayPicture(const std::string& text, bool onMains, Colour pen, Colour shadow,
+                        const PixelBuffer& online, int iconSize);
 
 // The tip of both tray icons: "Battery :  57%", with " (charged)" at 100 %
 // or " (charging)" below it when on mains.
