@@ -1,5 +1,6 @@
 #include "app/batterie.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "render/pixel_buffer.h"
@@ -48,7 +49,15 @@ void TBatterie::SetupTray(TZetSysTray& tray, int image) {
     // right click), a double-click to ZetSysTray2Click (tray-only toggle).
     tray.SetOnClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2DblClick(s, b, x, y); });
     tray.SetOnDblClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2Click(s, b, x, y); });
+    tray.SetOnIconSizeChange([this](TZetSysTray&, int size) { SetTrayIconSize(size); });
     tray.SetActive(false);
+}
+
+void TBatterie::SetTrayIconSize(int size) {
+    // Both hidden windows hear of the same change; the second finds it done.
+    size = std::max(size, kTrayIconSize);
+    ImageList1.SetSize(size);
+    Image1.SetTrayIconSize(size);
 }
 
 // --- Creation and destruction ---------------------------------------------
@@ -63,6 +72,7 @@ void TBatterie::FormCreate() {
     }
     FormResize();
     window_.SetPicture(PixelBuffer(window_.Width(), window_.Height(), 0));
+    SetTrayIconSize(platform_.shell.IconSize());
     Image1.LoadGlyphStrips(platform_.glyphs);
     Image1.DrawPercentFace(100);
     state_.ShownPercent = 100;
@@ -101,10 +111,13 @@ void TBatterie::SaveSettingsNow() {
 
 // --- Size, mouse and display modes ------------------------------------------
 
+int TBatterie::Scale() const { return WindowScale(window_.Dpi()); }
+
 void TBatterie::FormResize() {
     const int cells = (state_.PercentMode || state_.OnMains) ? 4 : 5;
-    window_.SetHeight(24 + 2 * Panel1.BorderWidth);
-    window_.SetWidth(12 * cells + 20 + 2 * Panel1.BorderWidth);
+    const int k = Scale();
+    window_.SetHeight((24 + 2 * Panel1.BorderWidth) * k);
+    window_.SetWidth((12 * cells + 20 + 2 * Panel1.BorderWidth) * k);
 }
 
 void TBatterie::Image1MouseDown(MouseButton, int x, int y) {
@@ -268,6 +281,15 @@ void TBatterie::OnEndSession() {
 
 void TBatterie::OnDestroy() { FormDestroy(); }
 
+void TBatterie::OnDpiChanged() {
+    // Resized at the new scale from the same top-left corner, then shown once.
+    Guarded([&] {
+        FormResize();
+        ShowPicture();
+        window_.Repaint();
+    });
+}
+
 // --- What the refresh and the faces ask of the window --------------------------
 
 void TBatterie::ShowLabel(const std::string& text) {
@@ -300,7 +322,10 @@ void TBatterie::UpdateTrayTip() {
 
 void TBatterie::FaceChanged() { ShowPicture(); }
 
-void TBatterie::ShowPicture() { window_.SetPicture(WindowPicture(Image1.Canvas(), window_.Width(), window_.Height())); }
+void TBatterie::ShowPicture() {
+    const int k = Scale();
+    window_.SetPicture(ScaleUp(WindowPicture(Image1.Canvas(), window_.Width() / k, window_.Height() / k), k));
+}
 
 void TBatterie::SetTrayImages(const PixelBuffer& left, const PixelBuffer& right) {
     ImageList1.Clear();

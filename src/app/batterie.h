@@ -185,6 +185,7 @@ public:
     void OnTimer1() override;
     void OnEndSession() override;
     void OnDestroy() override;
+    void OnDpiChanged() override;
 
     // GaugeView
     void ShowPercent(uint8_t percent) override { Image1.ShowPercent(percent); }
@@ -221,6 +222,10 @@ private:
     void ShowPicture();
     template <typename F> void Guarded(F&& handler);
     void SetupTray(TZetSysTray& tray, int image);
+    // The window's scale factor k at its monitor's DPI.
+    int Scale() const;
+    // Tray pictures and image list at the notification area's icon size.
+    void SetTrayIconSize(int size);
 };
 
 }  // namespace kavelo

@@ -30,13 +30,20 @@ public:
     virtual void OnEndSession() = 0;
     // The window is being destroyed (the orderly end).
     virtual void OnDestroy() = 0;
+    // The window's DPI changed (moved onto a monitor of another scale, or
+    // the scale changed); Dpi() already answers the new value.
+    virtual void OnDpiChanged() {}
 };
 
 // The borderless gauge window as the logic drives it. Positions and sizes
-// are outer pixels; the window has no frame of its own.
+// are outer pixels on the screen, whatever its scale; the window has no
+// frame of its own.
 class GaugeWindowHost {
 public:
     virtual ~GaugeWindowHost() = default;
+    // The DPI of the monitor the window is on (96 at 100 %). The label is
+    // drawn as its 96-DPI picture scaled by WindowScale(Dpi()).
+    virtual int Dpi() const { return 96; }
     virtual int Left() const = 0;
     virtual int Top() const = 0;
     virtual int Width() const = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// A list of 16 x 16 images without masks, from which one image at a time
-// can be taken out as an icon.
+// A list of square images without masks (16 x 16 unless told otherwise),
+// from which one image at a time can be taken out as an icon.
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -41,10 +41,14 @@ public:
     static constexpr int kPixels = kSize * kSize;
 
     virtual ~ImageList() = default;
+    // The images' width and height. A new size empties the list; the size
+    // it has already changes nothing.
+    virtual int Size() const { return kSize; }
+    virtual void SetSize(int size) { (void)size; }
     virtual void Clear() = 0;
     virtual int Count() const = 0;
-    // Appends an image of kPixels colours 0x00BBGGRR, row by row from the
-    // top; returns its index, or -1 when it could not be added.
+    // Appends an image of Size() x Size() colours 0x00BBGGRR, row by row
+    // from the top; returns its index, or -1 when it could not be added.
     virtual int Add(const std::uint32_t* pixels) = 0;
     // Puts image `index` into `icon` as a new icon; the icon held before is
     // destroyed. An index outside the list leaves `icon` empty.

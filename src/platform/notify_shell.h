@@ -16,6 +16,12 @@ using IconId = std::uintptr_t;
 // (WM_USER + 255); lParam carries the mouse message.
 constexpr std::uint32_t TrayCallbackMessage = 1279;
 
+// Messages after which the notification area's icon size may have changed:
+// its DPI changed, a system setting changed, the display changed.
+constexpr std::uint32_t kDpiChangedMessage = 0x02E0;
+constexpr std::uint32_t kSettingChangeMessage = 0x001A;
+constexpr std::uint32_t kDisplayChangeMessage = 0x007E;
+
 // uFlags bits of NotifyIconData.
 constexpr std::uint32_t kNifMessage = 1;
 constexpr std::uint32_t kNifIcon = 2;
@@ -95,6 +101,10 @@ public:
     // The message every top-level window receives when the taskbar has been
     // created anew (after Explorer restarts) and its icons are gone.
     virtual std::uint32_t TaskbarCreatedMessage() = 0;
+
+    // The size S of the square icons the notification area shows at its
+    // DPI: 16 at 100 %, 24 at 150 %, 32 at 200 %.
+    virtual int IconSize() { return 16; }
 };
 
 }  // namespace kavelo

@@ -30,6 +30,7 @@ TZetSysTray::TZetSysTray(NotifyShell& shell, ErrorBox& errors) : FShell(shell), 
     FIconItemFirst = -1;
     FIconItemLast = -1;
     AnimationTimer = FShell.CreateTimer(kAnimationInterval, [this] { AnimationTick(); });
+    FIconSize = FShell.IconSize();
 }
 
 TZetSysTray::~TZetSysTray() {
@@ -155,22 +156,31 @@ void TZetSysTray::TaskbarCreated() {
     if (!FShell.Add(IconData)) FShell.Modify(IconData);
 }
 
+void TZetSysTray::CheckIconSize() {
+    const int size = FShell.IconSize();
+    if (size == FIconSize) return;
+    FIconSize = size;
+    if (FOnIconSizeChange) FOnIconSizeChange(*this, size);
+}
+
 std::intptr_t TZetSysTray::TrayWindowProc(std::uint32_t Msg, std::uintptr_t WParam, std::intptr_t LParam) {
     const std::uint32_t taskbarCreated = FShell.TaskbarCreatedMessage();
-    if (Msg == TrayCallbackMessage || (taskbarCreated != 0 && Msg == taskbarCreated)) {
+    const bool isTaskbarCreated = taskbarCreated != 0 && Msg == taskbarCreated;
+    const bool mayResize = isTaskbarCreated || Msg == kDpiChangedMessage ||
+                           Msg == kSettingChangeMessage || Msg == kDisplayChangeMessage;
+    if (Msg == TrayCallbackMessage || mayResize) {
         // Nothing raised by an event handler may leave the window procedure:
         // it is reported and the icon goes on working.
         try {
-            if (Msg == TrayCallbackMessage)
-                WMCallBackMessage(WParam, LParam);
-            else
-                TaskbarCreated();
+            if (Msg == TrayCallbackMessage) WMCallBackMessage(WParam, LParam);
+            if (isTaskbarCreated) TaskbarCreated();
+            if (mayResize) CheckIconSize();
         } catch (const std::exception& e) {
             FErrors.ShowError(e.what());
         } catch (...) {
             FErrors.ShowError("Unexpected error");
         }
-        return 0;
+        if (Msg == TrayCallbackMessage || isTaskbarCreated) return 0;
     }
     return FWindow->DefaultProc(Msg, WParam, LParam);
 }

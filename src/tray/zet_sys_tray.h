@@ -22,6 +22,8 @@ class TZetSysTray;
 using TSysTrayMouseEvent = std::function<void(TZetSysTray& Sender, TMouseButton Button, int X, int Y)>;
 // Sender, X, Y.
 using TSysTrayMoveEvent = std::function<void(TZetSysTray& Sender, int X, int Y)>;
+// Sender, the notification area's new icon size.
+using TSysTrayIconSizeEvent = std::function<void(TZetSysTray& Sender, int Size)>;
 
 class TZetSysTray {
 public:
@@ -56,6 +58,10 @@ public:
     void SetOnMouseMove(TSysTrayMoveEvent Value) { FOnMouseMove = std::move(Value); }
     bool Active() const { return FActive; }
     void SetActive(bool Value);
+    // Raised when, after a change of DPI, settings or display, or a new
+    // taskbar, the notification area asks for icons of another size.
+    void SetOnIconSizeChange(TSysTrayIconSizeEvent Value) { FOnIconSizeChange = std::move(Value); }
+    int IconSize() const { return FIconSize; }
 
     // Re-applies everything to the notification area: the animation timer,
     // the current image taken afresh from Icons, and the tip.
@@ -73,6 +79,7 @@ private:
     std::intptr_t TrayWindowProc(std::uint32_t Msg, std::uintptr_t WParam, std::intptr_t LParam);
     void WMCallBackMessage(std::uintptr_t WParam, std::intptr_t LParam);
     void TaskbarCreated();
+    void CheckIconSize();
     void FillIconData(const std::string& ATip, IconId AIcon);
 
     NotifyShell& FShell;
@@ -86,7 +93,9 @@ private:
     TSysTrayMouseEvent FOnClick;
     TSysTrayMouseEvent FOnDblClick;
     TSysTrayMoveEvent FOnMouseMove;
+    TSysTrayIconSizeEvent FOnIconSizeChange;
     bool FActive = false;
+    int FIconSize = 0;
 
     NotifyIconData IconData;
     OwnedIcon WorkIcon;

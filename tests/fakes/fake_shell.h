@@ -74,6 +74,7 @@ public:
     std::map<std::pair<WindowId, std::uint32_t>, NotifyIconData> area;
     ScreenPoint cursor;
     int cursorReads = 0;
+    int iconSize = 16;
     std::vector<Window*> windows;
     std::vector<Timer*> timers;
 
@@ -105,6 +106,7 @@ public:
         return t;
     }
     std::uint32_t TaskbarCreatedMessage() override { return kTaskbarCreated; }
+    int IconSize() override { return iconSize; }
 
     Window& WindowOf(WindowId id) {
         for (Window* w : windows)
@@ -143,23 +145,23 @@ private:
 // it has been destroyed.
 class FakeImageList final : public ImageList {
 public:
-    std::vector<std::array<std::uint32_t, kPixels>> images;
+    int size = kSize;
+    std::vector<std::vector<std::uint32_t>> images;
     std::map<IconId, int> extracted;  // handle -> image index
     std::set<IconId> destroyed;
 
+    int Size() const override { return size; }
+    void SetSize(int s) override {
+        if (s != size) images.clear();
+        size = s;
+    }
     void Clear() override { images.clear(); }
     int Count() const override { return static_cast<int>(images.size()); }
     int Add(const std::uint32_t* pixels) override {
-        std::array<std::uint32_t, kPixels> img;
-        std::copy(pixels, pixels + kPixels, img.begin());
-        images.push_back(img);
+        images.emplace_back(pixels, pixels + size * size);
         return Count() - 1;
     }
-    void AddPlain(std::uint32_t colour) {
-        std::array<std::uint32_t, kPixels> img;
-        img.fill(colour);
-        Add(img.data());
-    }
+    void AddPlain(std::uint32_t colour) { Add(std::vector<std::uint32_t>(size * size, colour).data()); }
     void GetIcon(int index, OwnedIcon& icon) override {
         if (index < 0 || index >= Count()) {
             icon.Reset();

@@ -19,13 +19,14 @@ namespace kavelo::fakes {
 class FakeGaugeWindow final : public GaugeWindowHost {
 public:
     GaugeWindowEvents* events = nullptr;  // resize notifications go here, as WM_SIZE would
-    int left = 0, top = 0, width = 108, height = 29;
+    int left = 0, top = 0, width = 108, height = 29, dpi = 96;
     bool visible = false, minimised = false, topmost = false, closed = false;
     std::string caption = "Kavelo";
     std::optional<PixelBuffer> picture;
     std::optional<std::string> label;
     int postedLeftUps = 0, repaints = 0, shows = 0;
 
+    int Dpi() const override { return dpi; }
     int Left() const override { return left; }
     int Top() const override { return top; }
     int Width() const override { return width; }
