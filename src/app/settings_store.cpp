@@ -75,13 +75,23 @@ void SettingsStore::EraseSection(const std::string& section) {
     if (key_ && !section.empty()) key_->DeleteSubKeyTree(section);
 }
 
-void ReadHistory(const SettingsStore& store, TDischargeHistory& history) {
+int32_t SettingsReader::ReadInteger(const std::string& section, const std::string& name, int32_t def) {
+    if (failure_) return def;
+    try {
+        return store_.ReadInteger(section, name, def);
+    } catch (const SettingsError& e) {
+        failure_ = e;
+        return def;
+    }
+}
+
+void ReadHistory(SettingsReader& reader, TDischargeHistory& history) {
     history.Init();
     for (int n = 0; n < TDischargeHistory::kSize; ++n) {
         const std::string name = std::to_string(n);
         Sample& s = history.Samples[n];
-        s.Temps = store.ReadInteger(kHistoryTimes, name, -1);
-        s.Conso = store.ReadInteger(kHistoryPoints, name, -1);
+        s.Temps = reader.ReadInteger(kHistoryTimes, name, -1);
+        s.Conso = reader.ReadInteger(kHistoryPoints, name, -1);
         if (s.Temps == -1) break;
     }
 }

@@ -56,9 +56,26 @@ private:
     std::unique_ptr<RegistryKey> key_;  // null when the store key could not be opened at all
 };
 
+// Reads through a store and goes on past a value of the wrong type: that
+// value and every one read after it give their default, as if they weren't
+// stored, and the first error waits in Failure() for the caller to raise.
+class SettingsReader {
+public:
+    explicit SettingsReader(const SettingsStore& store) : store_(store) {}
+    int32_t ReadInteger(const std::string& section, const std::string& name, int32_t def);
+    bool ReadFlag(const std::string& section, const std::string& name, bool def) {
+        return ReadInteger(section, name, def ? 1 : 0) != 0;
+    }
+    const std::optional<SettingsError>& Failure() const { return failure_; }
+
+private:
+    const SettingsStore& store_;
+    std::optional<SettingsError> failure_;
+};
+
 // Reads the stored history newest first into an emptied history, up to the
 // first entry whose Temps reads as -1 (that entry kept as read) or entry 100.
-void ReadHistory(const SettingsStore& store, TDischargeHistory& history);
+void ReadHistory(SettingsReader& reader, TDischargeHistory& history);
 // Replaces the stored history with the used entries of `history`.
 void WriteHistory(SettingsStore& store, const TDischargeHistory& history);
 
