@@ -43,7 +43,8 @@ public:
     bool ReadFlag(const std::string& section, const std::string& name, bool def) const;
 
     // Creates the section's key when missing. SettingsError when the key
-    // can't be created or the value can't be set.
+    // can't be created or the value can't be set; nothing is written, and
+    // nothing said, when the key is there but can't be opened for writing.
     void WriteInteger(const std::string& section, const std::string& name, int32_t value);
     void WriteFlag(const std::string& section, const std::string& name, bool value);
 
@@ -54,6 +55,7 @@ public:
 private:
     std::string storeKey_;
     std::unique_ptr<RegistryKey> key_;  // null when the store key could not be opened at all
+    bool writable_;                      // key_ was opened for writing
 };
 
 // Reads through a store and goes on past a value of the wrong type: that
