@@ -39,13 +39,18 @@ bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator) {
 
 void TAboutBox::FormCreate() {
     dialog_.SetTrackBarPosition(state_.HistoryLength);
+    thumb_ = dialog_.TrackBarPosition();
     SetSpinEditValue(SpinEditId::SpinEdit1, state_.AlertPercent);
     SetSpinEditValue(SpinEditId::SpinEdit2, state_.AlertMinutes);
     dialog_.SetCheckBoxChecked(state_.AutoStart);
 }
 
 void TAboutBox::TrackBar1Change() {
-    state_.HistoryLength = dialog_.TrackBarPosition();
+    // The bar reports a thumb clicked and let go where it was as well: that
+    // is no move, and a HistoryLength beyond the bar must survive it.
+    if (dialog_.TrackBarPosition() == thumb_) return;
+    thumb_ = dialog_.TrackBarPosition();
+    state_.HistoryLength = thumb_;
     host_.RefreshStatus();
 }
 

@@ -39,7 +39,7 @@ struct SpinEditRange {
 // beep.
 bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator);
 
-// The about and options dialog's logic. It keeps no state of its own: its
+// The about and options dialog's logic. It keeps no setting of its own: its
 // controls mirror HistoryLength, AlertPercent, AlertMinutes and AutoStart,
 // and every change takes effect at once, with no way to undo it.
 class TAboutBox {
@@ -92,6 +92,7 @@ private:
     AboutDialog& dialog_;
     GaugeState& state_;
     AboutBoxHost& host_;
+    int32_t thumb_ = 0;  // where the track bar's thumb was last seen
 };
 
 }  // namespace kavelo

@@ -77,6 +77,9 @@ TEST_F(AboutBoxTest, HistoryLengthBeyondTheBarKeepsItsValueUntilTheThumbMoves) {
     EXPECT_EQ(dialog.trackBar, 30);
     EXPECT_EQ(state.HistoryLength, 50);
     EXPECT_EQ(host.refreshes, 0);
+    dialog.MoveThumb(30);  // the thumb clicked and let go where it was
+    EXPECT_EQ(state.HistoryLength, 50);
+    EXPECT_EQ(host.refreshes, 0);
 
     dialog.MoveThumb(28);
     EXPECT_EQ(state.HistoryLength, 28);
