@@ -100,6 +100,20 @@ TEST_F(Gauge, AWrongTypedFirstSettingLeavesEveryOtherAtItsDefault) {
     EXPECT_FALSE(window.visible);
 }
 
+TEST_F(Gauge, AFailedFreshReadingChangesNothingItWouldHaveRead) {
+    Start(57, true);
+    power.fail = true;
+    gauge->OnActivate();
+    EXPECT_EQ(window.width, 68);  // still on mains: four cells
+    EXPECT_EQ(gauge->ZetSysTray1.Tip(), "Battery :  57% (charging)");
+    power.fail = false;
+    Power(57, false);
+    power.fail = true;
+    state.AlertPercent = 60;
+    gauge->RefreshStatus();
+    EXPECT_EQ(app.information, (std::vector<std::string>{"Warning !!!\r\rBattery low...57% left"}));
+}
+
 TEST_F(Gauge, StoredPositionOffTheScreensIsBroughtBack) {
     registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Left", "2500");
     registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top", "-400");
