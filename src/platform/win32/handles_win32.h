@@ -1,0 +1,143 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <utility>
+
+namespace kavelo::win32 {
+
+// A move-only owner of one handle: what it holds is closed exactly once,
+// when the owner is dropped or given another handle, unless it was let go
+// with release(). The handle stays readable while it closes, so that a
+// window's own destruction messages still find it.
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != Handle{}; }
+    Handle release() noexcept { return std::exchange(handle_, Handle{}); }
+    void reset(Handle handle = Handle{}) noexcept {
+        if (handle_ != Handle{} && handle_ != handle) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_{};
+};
+
+struct WindowTraits {
+    using Handle = HWND;
+    static void Close(HWND h) noexcept { DestroyWindow(h); }
+};
+struct IconTraits {
+    using Handle = HICON;
+    static void Close(HICON h) noexcept { DestroyIcon(h); }
+};
+struct BitmapTraits {
+    using Handle = HBITMAP;
+    static void Close(HBITMAP h) noexcept { DeleteObject(h); }
+};
+struct KeyTraits {
+    using Handle = HKEY;
+    static void Close(HKEY h) noexcept { RegCloseKey(h); }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static void Close(HMENU h) noexcept { DestroyMenu(h); }
+};
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
+};
+struct HookTraits {
+    using Handle = HHOOK;
+    static void Close(HHOOK h) noexcept { UnhookWindowsHookEx(h); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static void Close(HDC h) noexcept { DeleteDC(h); }
+};
+// Unregistering is looked up at run time, as registering is: the program
+// still starts where the calls do not exist (power_notify_win32.cpp).
+struct PowerNotifyTraits {
+    using Handle = HPOWERNOTIFY;
+    static void Close(HPOWERNOTIFY h) noexcept;
+};
+
+using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueBitmap = UniqueHandle<BitmapTraits>;
+using UniqueKey = UniqueHandle<KeyTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
+using MemoryDc = UniqueHandle<MemoryDcTraits>;  // from CreateCompatibleDC
+using UniquePowerNotify = UniqueHandle<PowerNotifyTraits>;
+
+// A window's device context from GetDC (null: the screen's), given back with
+// ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() { reset(); }
+    WindowDc(WindowDc&& other) noexcept : window_(other.window_), dc_(other.release()) {}
+    WindowDc& operator=(WindowDc&& other) noexcept {
+        if (this != &other) {
+            reset();
+            window_ = other.window_;
+            dc_ = other.release();
+        }
+        return *this;
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+    HDC release() noexcept { return std::exchange(dc_, nullptr); }
+    void reset() noexcept {
+        if (HDC dc = release()) ReleaseDC(window_, dc);
+    }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for a scope: the object it
+// displaced is selected again at the end.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) noexcept : dc_(dc), displaced_(SelectObject(dc, object)) {}
+    ~ScopedSelect() { reset(); }
+    ScopedSelect(ScopedSelect&& other) noexcept : dc_(other.dc_), displaced_(other.release()) {}
+    ScopedSelect& operator=(ScopedSelect&&) = delete;
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+    // The object that was selected before.
+    HGDIOBJ get() const noexcept { return displaced_; }
+    HGDIOBJ release() noexcept { return std::exchange(displaced_, nullptr); }
+    void reset() noexcept {
+        if (HGDIOBJ displaced = release(); displaced && displaced != HGDI_ERROR) SelectObject(dc_, displaced);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ displaced_;
+};
+
+}  // namespace kavelo::win32
