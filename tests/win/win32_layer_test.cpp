@@ -11,16 +11,14 @@
 namespace kavelo::win32 {
 namespace {
 
-struct CountingTraits {
-    using Handle = int*;
-    static void Close(int* closes) noexcept { ++*closes; }
-};
+void CountClose(int* closes) noexcept { ++*closes; }
+using Counted = UniqueHandle<int*, &CountClose>;
 
 TEST(Win32Handles, AnOwnerClosesOnceWhereverItMovesAndNotAfterRelease) {
     int closes = 0, released = 0;
     {
-        UniqueHandle<CountingTraits> first(&closes), kept(&released);
-        UniqueHandle<CountingTraits> moved(std::move(first)), assigned;
+        Counted first(&closes), kept(&released);
+        Counted moved(std::move(first)), assigned;
         assigned = std::move(moved);
         EXPECT_TRUE(!first && !moved && assigned.get() == &closes);
         EXPECT_EQ(kept.release(), &released);

@@ -6,15 +6,13 @@
 
 namespace kavelo::win32 {
 
-// A move-only owner of one handle: what it holds is closed exactly once,
-// when the owner is dropped or given another handle, unless it was let go
-// with release(). The handle stays readable while it closes, so that a
-// window's own destruction messages still find it.
-template <typename Traits>
+// A move-only owner of one handle: `Close` runs exactly once for what it
+// holds, when the owner is dropped or given another handle, unless it was
+// let go with release(). The handle stays readable while it closes, so that
+// a window's own destruction messages still find it.
+template <typename Handle, auto Close>
 class UniqueHandle {
 public:
-    using Handle = typename Traits::Handle;
-
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
     ~UniqueHandle() { reset(); }
@@ -30,7 +28,7 @@ public:
     explicit operator bool() const noexcept { return handle_ != Handle{}; }
     Handle release() noexcept { return std::exchange(handle_, Handle{}); }
     void reset(Handle handle = Handle{}) noexcept {
-        if (handle_ != Handle{} && handle_ != handle) Traits::Close(handle_);
+        if (handle_ != Handle{} && handle_ != handle) Close(handle_);
         handle_ = handle;
     }
 
@@ -38,54 +36,19 @@ private:
     Handle handle_{};
 };
 
-struct WindowTraits {
-    using Handle = HWND;
-    static void Close(HWND h) noexcept { DestroyWindow(h); }
-};
-struct IconTraits {
-    using Handle = HICON;
-    static void Close(HICON h) noexcept { DestroyIcon(h); }
-};
-struct BitmapTraits {
-    using Handle = HBITMAP;
-    static void Close(HBITMAP h) noexcept { DeleteObject(h); }
-};
-struct KeyTraits {
-    using Handle = HKEY;
-    static void Close(HKEY h) noexcept { RegCloseKey(h); }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static void Close(HMENU h) noexcept { DestroyMenu(h); }
-};
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
-};
-struct HookTraits {
-    using Handle = HHOOK;
-    static void Close(HHOOK h) noexcept { UnhookWindowsHookEx(h); }
-};
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static void Close(HDC h) noexcept { DeleteDC(h); }
-};
 // Unregistering is looked up at run time, as registering is: the program
 // still starts where the calls do not exist (power_notify_win32.cpp).
-struct PowerNotifyTraits {
-    using Handle = HPOWERNOTIFY;
-    static void Close(HPOWERNOTIFY h) noexcept;
-};
+void UnregisterPowerSetting(HPOWERNOTIFY handle) noexcept;
 
-using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueBitmap = UniqueHandle<BitmapTraits>;
-using UniqueKey = UniqueHandle<KeyTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueImageList = UniqueHandle<ImageListTraits>;
-using UniqueHook = UniqueHandle<HookTraits>;
-using MemoryDc = UniqueHandle<MemoryDcTraits>;  // from CreateCompatibleDC
-using UniquePowerNotify = UniqueHandle<PowerNotifyTraits>;
+using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;
+using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+using UniqueKey = UniqueHandle<HKEY, &RegCloseKey>;
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
+using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
+using MemoryDc = UniqueHandle<HDC, &DeleteDC>;  // from CreateCompatibleDC
+using UniquePowerNotify = UniqueHandle<HPOWERNOTIFY, &UnregisterPowerSetting>;
 
 // A window's device context from GetDC (null: the screen's), given back with
 // ReleaseDC.

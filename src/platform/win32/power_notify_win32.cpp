@@ -28,7 +28,7 @@ UnregisterFn Unregister() {
 }
 }  // namespace
 
-void PowerNotifyTraits::Close(HPOWERNOTIFY h) noexcept {
+void UnregisterPowerSetting(HPOWERNOTIFY h) noexcept {
     if (const UnregisterFn unregister = Unregister()) unregister(h);
 }
 

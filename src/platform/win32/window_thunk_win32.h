@@ -60,7 +60,10 @@ void CreateRoutedDialog(int templateId, const char* templateName, HWND owner, DL
 // shown in the error box once, here, and the message gets Kind::kAfterError.
 //
 // Messages every window will handle alike pass through a hook of their own
-// before OnMessage; today that is WM_DPICHANGED -> OnDpiChanged.
+// (Route, below) before OnMessage; today that is WM_DPICHANGED ->
+// OnDpiChanged. A window that follows a new dpi overrides it, e.g. moves to
+// `suggested` with SetWindowPos and returns 0; a further message of the kind
+// (WM_GETDPISCALEDSIZE, ...) gets its own hook in Route.
 //
 // The window belongs to the object: a derived class whose destruction
 // messages matter calls DestroyWindowNow() in its own destructor; otherwise
