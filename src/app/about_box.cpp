@@ -1,6 +1,6 @@
 #include "app/about_box.h"
 
-#include <limits>
+#include "app/settings_store.h"
 
 namespace kavelo {
 
@@ -11,24 +11,7 @@ int32_t SpinEditRange::CheckValue(int64_t value) const {
 }
 
 int32_t SpinEditRange::ValueOf(std::string_view text) const {
-    size_t i = 0;
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        i = 1;
-    }
-    if (i == text.size()) return MinValue;
-    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') return MinValue;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > kLimit) magnitude = kLimit;  // saturate, keep reading for stray characters
-    }
-    const int64_t value = negative ? -magnitude : magnitude;
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
+    return ParseInt32(std::string(text)).value_or(MinValue);
 }
 
 bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator) {
@@ -39,13 +22,18 @@ bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator) {
 
 void TAboutBox::FormCreate() {
     dialog_.SetTrackBarPosition(state_.HistoryLength);
+    thumb_ = dialog_.TrackBarPosition();
     SetSpinEditValue(SpinEditId::SpinEdit1, state_.AlertPercent);
     SetSpinEditValue(SpinEditId::SpinEdit2, state_.AlertMinutes);
     dialog_.SetCheckBoxChecked(state_.AutoStart);
 }
 
 void TAboutBox::TrackBar1Change() {
-    state_.HistoryLength = dialog_.TrackBarPosition();
+    // The bar reports a thumb clicked and let go where it was as well: that
+    // is no move, and a HistoryLength beyond the bar must survive it.
+    if (dialog_.TrackBarPosition() == thumb_) return;
+    thumb_ = dialog_.TrackBarPosition();
+    state_.HistoryLength = thumb_;
     host_.RefreshStatus();
 }
 

@@ -25,10 +25,9 @@ struct SpinEditRange {
 
     // The value brought into the range.
     int32_t CheckValue(int64_t value) const;
-    // The text read as a decimal integer with an optional sign; a text that
-    // is no integer (empty, a lone sign, a decimal separator) reads as
-    // MinValue. Digits beyond the 32-bit range read as the nearer 32-bit
-    // limit, so that a long run of digits counts as large, not as MinValue.
+    // The text read as a 32-bit decimal integer with an optional sign; a
+    // text that is no such integer (empty, a lone sign, a decimal separator,
+    // digits beyond the 32-bit range) reads as MinValue.
     int32_t ValueOf(std::string_view text) const;
     // The text shown for a value: clamped, in decimal.
     std::string TextOf(int64_t value) const { return std::to_string(CheckValue(value)); }
@@ -39,7 +38,7 @@ struct SpinEditRange {
 // beep.
 bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator);
 
-// The about and options dialog's logic. It keeps no state of its own: its
+// The about and options dialog's logic. It keeps no setting of its own: its
 // controls mirror HistoryLength, AlertPercent, AlertMinutes and AutoStart,
 // and every change takes effect at once, with no way to undo it.
 class TAboutBox {
@@ -92,6 +91,7 @@ private:
     AboutDialog& dialog_;
     GaugeState& state_;
     AboutBoxHost& host_;
+    int32_t thumb_ = 0;  // where the track bar's thumb was last seen
 };
 
 }  // namespace kavelo

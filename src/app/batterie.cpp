@@ -313,7 +313,7 @@ void TBatterie::SetCaption(const std::string& caption) {
 }
 
 void TBatterie::UpdateTrayTip() {
-    PowerStatus now{};
+    PowerStatus now = state_.Power;  // what a failed reading leaves
     platform_.power.Read(now);
     const std::string tip = TrayTipText(now.BatteryLifePercent, state_.OnMains);
     ZetSysTray1.SetTip(tip);

@@ -43,29 +43,34 @@ std::string RunCommand(const std::string& programPath) { return "\"" + programPa
 void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window, const SettingsKeys& keys) {
     state.History.Init();
     const SettingsStore store(registry, keys.Store);
+    // After a wrong-typed value the rest read as their defaults, so the
+    // window's own steps (stay-on-top, the display-mode toggle at the end of
+    // its creation) find a whole set and the gauge starts as on a first run.
+    SettingsReader reader(store);
 
-    window.SetTop(store.ReadInteger("Position", "Top", 0));
-    window.SetLeft(store.ReadInteger("Position", "Left", 0));
-    state.HistoryLength = store.ReadInteger("", "DureeHisto", 5);
+    window.SetTop(reader.ReadInteger("Position", "Top", 0));
+    window.SetLeft(reader.ReadInteger("Position", "Left", 0));
+    state.HistoryLength = reader.ReadInteger("", "DureeHisto", 5);
     // The stored flag says whether the time is shown; the gauge window's
     // display-mode toggle inverts PercentMode once at the end of its creation.
-    state.PercentMode = store.ReadFlag("", "AfficheTemps", true);
-    ReadHistory(store, state.History);
+    state.PercentMode = reader.ReadFlag("", "AfficheTemps", true);
+    ReadHistory(reader, state.History);
 
     // The menu command inverts the check, so it is preset to the opposite.
-    window.SetStayOnTopCheck(!store.ReadFlag("Position", "Dessus", true));
+    window.SetStayOnTopCheck(!reader.ReadFlag("Position", "Dessus", true));
     window.Toujoursaudessus1Click();
-    window.SetTrayOnlyCheck(store.ReadFlag("Position", "Tray", true));
+    window.SetTrayOnlyCheck(reader.ReadFlag("Position", "Tray", true));
 
-    state.NormalColor = static_cast<Colour>(store.ReadInteger("Couleur", "Normale", 65280));
-    state.AlertColor = static_cast<Colour>(store.ReadInteger("Couleur", "Alerte", 255));
-    state.TrayColor = static_cast<Colour>(store.ReadInteger("Couleur", "Tray", 255));
-    state.TrayPlugedColor = static_cast<Colour>(store.ReadInteger("Couleur", "TrayPluged", 255));
-    state.TrayShadowColor = static_cast<Colour>(store.ReadInteger("Couleur", "TrayShadow", 8421504));
+    state.NormalColor = static_cast<Colour>(reader.ReadInteger("Couleur", "Normale", 65280));
+    state.AlertColor = static_cast<Colour>(reader.ReadInteger("Couleur", "Alerte", 255));
+    state.TrayColor = static_cast<Colour>(reader.ReadInteger("Couleur", "Tray", 255));
+    state.TrayPlugedColor = static_cast<Colour>(reader.ReadInteger("Couleur", "TrayPluged", 255));
+    state.TrayShadowColor = static_cast<Colour>(reader.ReadInteger("Couleur", "TrayShadow", 8421504));
 
-    state.AlertPercent = store.ReadInteger("", "SeuilAlertePourcent", 10);
-    state.AlertMinutes = store.ReadInteger("", "SeuilAlerteTemps", 10);
-    state.AutoStart = store.ReadFlag("", "AutoStart", true);
+    state.AlertPercent = reader.ReadInteger("", "SeuilAlertePourcent", 10);
+    state.AlertMinutes = reader.ReadInteger("", "SeuilAlerteTemps", 10);
+    state.AutoStart = reader.ReadFlag("", "AutoStart", true);
+    if (reader.Failure()) throw *reader.Failure();
 }
 
 void SaveSettings(Registry& registry, const GaugeState& state, const SettingsWindow& window,

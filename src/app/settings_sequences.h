@@ -38,8 +38,8 @@ struct SettingsKeys {
 // Empties the history, then reads the position, history length, display
 // mode, history, stay-on-top (applied through Toujoursaudessus1Click),
 // tray-only check, colours, thresholds and start at logon, in that order.
-// A value of the wrong type throws SettingsError and leaves the later
-// settings as they were.
+// A value of the wrong type throws SettingsError once everything is read,
+// that value and the later ones read as their defaults.
 void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window,
                   const SettingsKeys& keys = {});
 

@@ -25,7 +25,7 @@ std::optional<int32_t> ParseInt32(const std::string& text) {
 }
 
 SettingsStore::SettingsStore(Registry& registry, const std::string& storeKey)
-    : storeKey_(storeKey), key_(registry.CreateKey(RegistryRoot::CurrentUser, storeKey)) {
+    : storeKey_(storeKey), key_(registry.CreateKey(RegistryRoot::CurrentUser, storeKey)), writable_(key_ != nullptr) {
     // A store the user may not write to can still be read.
     if (!key_) key_ = registry.OpenKey(RegistryRoot::CurrentUser, storeKey, RegistryAccess::Read);
 }
@@ -54,16 +54,25 @@ bool SettingsStore::ReadFlag(const std::string& section, const std::string& name
 }
 
 void SettingsStore::WriteInteger(const std::string& section, const std::string& name, int32_t value) {
-    // The store key itself is the empty section; it is open already, unless
-    // it could not be created.
-    if (section.empty() && !key_) throw SettingsError("Erreur de création de la clé " + storeKey_);
-    // Creating an existing key opens it, so one call gives the key to write to.
+    // Only a key that is missing and can't be created is an error; one that
+    // is there but may not be written is passed over, and the save goes on.
+    // The store key itself is the empty section, open already unless it
+    // could not be created.
+    RegistryKey* target = key_.get();
     std::unique_ptr<RegistryKey> sectionKey;
-    if (!section.empty()) {
-        if (key_) sectionKey = key_->CreateSubKey(section);
+    if (section.empty()) {
+        if (!key_) throw SettingsError("Erreur de création de la clé " + storeKey_);
+        if (!writable_) return;
+    } else {
+        if (key_) sectionKey = key_->OpenSubKey(section, RegistryAccess::ReadWrite);
+        if (!sectionKey && key_) {
+            if (key_->OpenSubKey(section, RegistryAccess::Read)) return;
+            sectionKey = key_->CreateSubKey(section);
+        }
         if (!sectionKey) throw SettingsError("Erreur de création de la clé " + section);
+        target = sectionKey.get();
     }
-    if (!(section.empty() ? *key_ : *sectionKey).SetString(name, std::to_string(value)))
+    if (!target->SetString(name, std::to_string(value)))
         throw SettingsError("Erreur à définition des données pour '" + name + "'");
 }
 
@@ -75,13 +84,23 @@ void SettingsStore::EraseSection(const std::string& section) {
     if (key_ && !section.empty()) key_->DeleteSubKeyTree(section);
 }
 
-void ReadHistory(const SettingsStore& store, TDischargeHistory& history) {
+int32_t SettingsReader::ReadInteger(const std::string& section, const std::string& name, int32_t def) {
+    if (failure_) return def;
+    try {
+        return store_.ReadInteger(section, name, def);
+    } catch (const SettingsError& e) {
+        failure_ = e;
+        return def;
+    }
+}
+
+void ReadHistory(SettingsReader& reader, TDischargeHistory& history) {
     history.Init();
     for (int n = 0; n < TDischargeHistory::kSize; ++n) {
         const std::string name = std::to_string(n);
         Sample& s = history.Samples[n];
-        s.Temps = store.ReadInteger(kHistoryTimes, name, -1);
-        s.Conso = store.ReadInteger(kHistoryPoints, name, -1);
+        s.Temps = reader.ReadInteger(kHistoryTimes, name, -1);
+        s.Conso = reader.ReadInteger(kHistoryPoints, name, -1);
         if (s.Temps == -1) break;
     }
 }

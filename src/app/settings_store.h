@@ -43,7 +43,8 @@ public:
     bool ReadFlag(const std::string& section, const std::string& name, bool def) const;
 
     // Creates the section's key when missing. SettingsError when the key
-    // can't be created or the value can't be set.
+    // can't be created or the value can't be set; nothing is written, and
+    // nothing said, when the key is there but can't be opened for writing.
     void WriteInteger(const std::string& section, const std::string& name, int32_t value);
     void WriteFlag(const std::string& section, const std::string& name, bool value);
 
@@ -54,11 +55,29 @@ public:
 private:
     std::string storeKey_;
     std::unique_ptr<RegistryKey> key_;  // null when the store key could not be opened at all
+    bool writable_;                      // key_ was opened for writing
+};
+
+// Reads through a store and goes on past a value of the wrong type: that
+// value and every one read after it give their default, as if they weren't
+// stored, and the first error waits in Failure() for the caller to raise.
+class SettingsReader {
+public:
+    explicit SettingsReader(const SettingsStore& store) : store_(store) {}
+    int32_t ReadInteger(const std::string& section, const std::string& name, int32_t def);
+    bool ReadFlag(const std::string& section, const std::string& name, bool def) {
+        return ReadInteger(section, name, def ? 1 : 0) != 0;
+    }
+    const std::optional<SettingsError>& Failure() const { return failure_; }
+
+private:
+    const SettingsStore& store_;
+    std::optional<SettingsError> failure_;
 };
 
 // Reads the stored history newest first into an emptied history, up to the
 // first entry whose Temps reads as -1 (that entry kept as read) or entry 100.
-void ReadHistory(const SettingsStore& store, TDischargeHistory& history);
+void ReadHistory(SettingsReader& reader, TDischargeHistory& history);
 // Replaces the stored history with the used entries of `history`.
 void WriteHistory(SettingsStore& store, const TDischargeHistory& history);
 

@@ -101,7 +101,8 @@ void RefreshCycle::WMPowerBroadcast(uint32_t event) {
 }
 
 void RefreshCycle::UpdatePowerSource() {
-    PowerStatus own{};
+    // A failed reading leaves the last snapshot, so the size doesn't jump.
+    PowerStatus own = state_.Power;
     power_.Read(own);
     state_.OnMains = (own.ACLineStatus == 1);
     view_.FormResize();

@@ -77,6 +77,9 @@ TEST_F(AboutBoxTest, HistoryLengthBeyondTheBarKeepsItsValueUntilTheThumbMoves) {
     EXPECT_EQ(dialog.trackBar, 30);
     EXPECT_EQ(state.HistoryLength, 50);
     EXPECT_EQ(host.refreshes, 0);
+    dialog.MoveThumb(30);  // the thumb clicked and let go where it was
+    EXPECT_EQ(state.HistoryLength, 50);
+    EXPECT_EQ(host.refreshes, 0);
 
     dialog.MoveThumb(28);
     EXPECT_EQ(state.HistoryLength, 28);
@@ -127,15 +130,16 @@ TEST_F(AboutBoxTest, TextsThatAreNoIntegerCountAsTheMinimum) {
     EXPECT_EQ(state.AlertMinutes, 7);
 }
 
-TEST_F(AboutBoxTest, AHugeNumberCountsAsLargeNotAsTheMinimum) {
+TEST_F(AboutBoxTest, ANumberBeyondThirtyTwoBitsCountsAsTheMinimum) {
     box.FormCreate();
     dialog.Type(kPercent, "99999999999");
-    EXPECT_EQ(state.AlertPercent, INT_MAX);
+    EXPECT_EQ(state.AlertPercent, 1);
     dialog.Leave(kPercent);
-    EXPECT_EQ(dialog.texts[0], "100");
-    EXPECT_EQ(state.AlertPercent, 100);
-    dialog.Type(kPercent, "-99999999999");
-    EXPECT_EQ(state.AlertPercent, INT_MIN);
+    EXPECT_EQ(state.AlertPercent, 1);
+    dialog.Type(kPercent, "-2147483649");
+    EXPECT_EQ(state.AlertPercent, 1);
+    dialog.Type(kPercent, "2147483647");
+    EXPECT_EQ(state.AlertPercent, INT_MAX);
 }
 
 TEST_F(AboutBoxTest, ClosingWhileEditingClampsTheFieldWithTheFocus) {

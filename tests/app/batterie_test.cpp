@@ -91,6 +91,30 @@ TEST_F(Gauge, AWrongTypedSettingIsReportedAndTheGaugeStillWorks) {
     EXPECT_EQ(FacePixel(23 + 2, 1), state.NormalColor);  // glyphs loaded, face painted
 }
 
+TEST_F(Gauge, AWrongTypedFirstSettingLeavesEveryOtherAtItsDefault) {
+    registry.Put(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top", RegistryValueType::Dword, {1, 0, 0, 0});
+    Start();
+    EXPECT_EQ(app.errors, (std::vector<std::string>{"Type de données incorrect pour 'Top'"}));
+    EXPECT_FALSE(state.PercentMode);
+    EXPECT_TRUE(gauge->PopupMenu1.Afficherletemps1.Checked);
+    EXPECT_TRUE(window.topmost);
+    EXPECT_FALSE(window.visible);
+}
+
+TEST_F(Gauge, AFailedFreshReadingChangesNothingItWouldHaveRead) {
+    Start(57, true);
+    power.fail = true;
+    gauge->OnActivate();
+    EXPECT_EQ(window.width, 68);  // still on mains: four cells
+    EXPECT_EQ(gauge->ZetSysTray1.Tip(), "Battery :  57% (charging)");
+    power.fail = false;
+    Power(57, false);
+    power.fail = true;
+    state.AlertPercent = 60;
+    gauge->RefreshStatus();
+    EXPECT_EQ(app.information, (std::vector<std::string>{"Warning !!!\r\rBattery low...57% left"}));
+}
+
 TEST_F(Gauge, StoredPositionOffTheScreensIsBroughtBack) {
     registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Left", "2500");
     registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top", "-400");

@@ -91,6 +91,16 @@ TEST(SettingsSave, AFailedWriteStopsTheSaveWithItsMessage) {
     }
 }
 
+TEST(SettingsSave, AnExistingKeyThatCannotBeWrittenIsPassedOver) {
+    for (const char* denied : {"Kavelo\\Position", "Kavelo"}) {
+        fakes::FakeRegistry reg;
+        for (const char* key : {"Kavelo\\Position", "Kavelo\\Couleur", kRun.c_str()}) reg.PutString(kUser, key, "x", "1");
+        reg.DenyWrite(kUser, denied);
+        EXPECT_NO_THROW(SaveSettings(reg, GaugeState{}, WindowDouble{}, "C:\\K.exe")) << denied;
+        EXPECT_TRUE(reg.Get(kUser, kRun, "Kavelo")) << denied;  // the save went on to its end
+    }
+}
+
 TEST(SettingsSave, AStandardUserEndsTheSaveSilently) {
     fakes::FakeRegistry reg;
     reg.PutString(kUser, kRun, "Kavelo", "\"C:\\K.exe\"");

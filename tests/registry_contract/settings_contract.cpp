@@ -223,9 +223,9 @@ TEST_P(SettingsContract, AValueOfAnotherTypeFailsTheRead) {
     EXPECT_THROW(store.ReadInteger("", "Blob", 0), SettingsError);
 }
 
-// Load order: a wrong-typed value at each place in turn stops the load there,
-// with everything before it read and everything after it untouched.
-TEST_P(SettingsContract, AWrongTypeStopsTheLoadWhereItIs) {
+// Load order: a wrong-typed value at each place in turn fails the load, with
+// everything before it read and it and everything after it at their defaults.
+TEST_P(SettingsContract, AfterAWrongTypeTheRestLoadsItsDefaults) {
     struct Step {
         const char* section;
         const char* name;
@@ -251,9 +251,11 @@ TEST_P(SettingsContract, AWrongTypeStopsTheLoadWhereItIs) {
         {"", "SeuilAlerteTemps", "30", [](auto& s, auto&) { return s.AlertMinutes; }, 30},
         {"", "AutoStart", "0", [](auto& s, auto&) { return s.AutoStart; }, 0},
     };
-    GaugeState before;
-    WindowDouble beforeWindow;
-    beforeWindow.stayOnTop = beforeWindow.stayOnTopCheck = beforeWindow.trayOnly = true;
+    GaugeState defaults;
+    defaults.PercentMode = true;  // raw "show the time"
+    WindowDouble defaultWindow;
+    defaultWindow.top = defaultWindow.left = 0;
+    defaultWindow.stayOnTop = defaultWindow.stayOnTopCheck = defaultWindow.trayOnly = true;
 
     for (size_t bad = 0; bad < steps.size(); ++bad) {
         SCOPED_TRACE(steps[bad].name);
@@ -261,8 +263,8 @@ TEST_P(SettingsContract, AWrongTypeStopsTheLoadWhereItIs) {
         const std::string section = steps[bad].section;
         PlantDword(kUser, section.empty() ? kStore : kStore + "\\" + section, steps[bad].name, 1);
 
-        GaugeState s = before;
-        WindowDouble w = beforeWindow;
+        GaugeState s;
+        WindowDouble w;
         try {
             LoadSettings(reg(), s, w, kKeys);
             ADD_FAILURE() << "no error";
@@ -270,7 +272,7 @@ TEST_P(SettingsContract, AWrongTypeStopsTheLoadWhereItIs) {
             EXPECT_EQ(e.what(), "Type de données incorrect pour '" + std::string(steps[bad].name) + "'");
         }
         for (size_t i = 0; i < steps.size(); ++i)
-            EXPECT_EQ(steps[i].get(s, w), i < bad ? steps[i].loaded : steps[i].get(before, beforeWindow))
+            EXPECT_EQ(steps[i].get(s, w), i < bad ? steps[i].loaded : steps[i].get(defaults, defaultWindow))
                 << steps[i].name;
     }
 }

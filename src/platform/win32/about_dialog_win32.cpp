@@ -3,12 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <exception>
-#include <stdexcept>
 
 #include "platform/win32/about_dialog_ids.h"
 #include "platform/win32/confirm_box_win32.h"
 #include "platform/win32/error_box_win32.h"
+#include "platform/win32/last_error_win32.h"
 
 namespace kavelo::win32 {
 
@@ -35,9 +34,8 @@ constexpr int kIconSize = 32;
 constexpr int kThumbLength = 20;
 
 int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -58,29 +56,15 @@ AboutDialogWin32::AboutDialogWin32(HWND owner, GaugeState& state, AboutBoxHost& 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     icon_.reset(static_cast<HICON>(
         LoadImageW(instance, L"MAINICON", IMAGE_ICON, Scaled(kIconSize), Scaled(kIconSize), LR_DEFAULTCOLOR)));
-    const HWND hwnd = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, DialogProc,
-                                         reinterpret_cast<LPARAM>(this));
-    if (!hwnd) throw std::runtime_error("The options dialog could not be created");
-    window_.reset(hwnd);
+    if (!icon_) TraceLastError("LoadImageW(MAINICON)");
+    CreateDialogFor(IDD_ABOUTBOX, "IDD_ABOUTBOX", owner);
     ready_ = true;
     box_.FormCreate();
 }
 
 AboutDialogWin32::~AboutDialogWin32() {
     ready_ = false;  // nothing reaches the logic while the controls go
-    window_.reset();
-}
-
-INT_PTR CALLBACK AboutDialogWin32::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    AboutDialogWin32* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<AboutDialogWin32*>(lp);
-        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-        self->hwnd_ = hwnd;
-    } else {
-        self = reinterpret_cast<AboutDialogWin32*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    }
-    return self ? self->OnMessage(msg, wp, lp) : FALSE;
+    DestroyWindowNow();
 }
 
 INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -96,7 +80,7 @@ INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // Every move of the thumb; the end of a drag or of a key press is
         // no move.
         if (ready_ && reinterpret_cast<HWND>(lp) == Item(IDC_TRACKBAR1) && LOWORD(wp) != TB_ENDTRACK)
-            Guarded([this] { box_.TrackBar1Change(); });
+            box_.TrackBar1Change();
         return TRUE;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lp);
@@ -104,7 +88,7 @@ INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         bool handled = false;
         for (SpinEditWin32* spin : {&spin1_, &spin2_})
             if (header.hwndFrom == spin->Buttons()) handled = ready_ ? spin->OnDeltaPos(header) : true;
-        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, handled ? TRUE : FALSE);
+        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, handled ? TRUE : FALSE);
         return TRUE;
     }
     case WM_DRAWITEM: {
@@ -145,8 +129,9 @@ void AboutDialogWin32::SetUpControls() {
 }
 
 void AboutDialogWin32::PlaceControls() {
-    const HDC dc = GetDC(hwnd_);
-    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    const WindowDc windowDc(Handle());
+    const HDC dc = windowDc.get();
+    const ScopedSelect font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     for (const Placement& p : kPlacements) {
@@ -163,19 +148,17 @@ void AboutDialogWin32::PlaceControls() {
         }
         SetWindowPos(control, nullptr, Scaled(p.x), Scaled(p.y), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(hwnd_, dc);
 
     for (auto [spin, r] : {std::pair{&spin1_, kSpinEdit1}, std::pair{&spin2_, kSpinEdit2}})
         spin->Place(Scaled(r.left), Scaled(r.top), Scaled(r.right - r.left), Scaled(r.bottom - r.top),
                     Scaled(kSpinButtonsWidth));
 
     RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -187,16 +170,16 @@ void AboutDialogWin32::OnCommand(int id, int code) {
         if (code == BN_CLICKED) Close();
         break;
     case IDC_BUTTON1:
-        if (code == BN_CLICKED) Guarded([this] { box_.Button1Click(); });
+        if (code == BN_CLICKED) box_.Button1Click();
         break;
     case IDC_CHECKBOX1:
-        if (code == BN_CLICKED) Guarded([this] { box_.CheckBox1Click(); });
+        if (code == BN_CLICKED) box_.CheckBox1Click();
         break;
     case IDC_SPINEDIT1:
-        if (code == EN_CHANGE) Guarded([this] { box_.SpinEdit1Change(); });
+        if (code == EN_CHANGE) box_.SpinEdit1Change();
         break;
     case IDC_SPINEDIT2:
-        if (code == EN_CHANGE) Guarded([this] { box_.SpinEdit2Change(); });
+        if (code == EN_CHANGE) box_.SpinEdit2Change();
         break;
     default:
         break;
@@ -212,8 +195,8 @@ void AboutDialogWin32::DrawImage(const DRAWITEMSTRUCT& item) const {
 }
 
 void AboutDialogWin32::Show() {
-    ShowWindow(hwnd_, SW_SHOW);
-    SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_TRACKBAR1)), TRUE);
+    ShowWindow(Handle(), SW_SHOW);
+    SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_TRACKBAR1)), TRUE);
 }
 
 void AboutDialogWin32::RunModal() {
@@ -243,16 +226,16 @@ void AboutDialogWin32::RunModal() {
         }
         Guarded([this] { box_.FormClose(); });
     }
-    ShowWindow(hwnd_, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
 }
 
 void AboutDialogWin32::ProcessMessage(MSG& msg) {
-    if (msg.message == WM_CHAR && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+    if (msg.message == WM_CHAR && (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd))) {
         bool taken = false;
         Guarded([&] { taken = box_.FormKeyPress(static_cast<char32_t>(msg.wParam)); });
         if (taken) return;
     }
-    if (IsDialogMessageW(hwnd_, &msg)) return;
+    if (IsDialogMessageW(Handle(), &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }
@@ -284,12 +267,12 @@ void AboutDialogWin32::SetCheckBoxChecked(bool checked) {
     SendMessageW(Item(IDC_CHECKBOX1), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool AboutDialogWin32::Confirm(const std::string& question) { return ShowConfirmBox(hwnd_, question); }
+bool AboutDialogWin32::Confirm(const std::string& question) { return ShowConfirmBox(Handle(), question); }
 
 void AboutDialogWin32::Close() {
     if (closing_) return;
     closing_ = true;
-    if (hwnd_) PostMessageW(hwnd_, WM_NULL, 0, 0);  // wakes the modal loop
+    if (Handle()) PostMessageW(Handle(), WM_NULL, 0, 0);  // wakes the modal loop
 }
 
 }  // namespace kavelo::win32

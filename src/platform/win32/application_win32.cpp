@@ -1,10 +1,7 @@
 #include "platform/win32/application_win32.h"
 
-#include <stdexcept>
-
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/window_icon_win32.h"
-#include "platform/win32/window_thunk_win32.h"
 
 namespace kavelo::win32 {
 
@@ -16,28 +13,21 @@ constexpr UINT kActivateMain = WM_APP + 1;
 }  // namespace
 
 Win32Application::Win32Application(const std::string& title) : title_(title) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = MemberWindowProc<Win32Application>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);  // fails harmlessly when an earlier instance registered it
     // Zero-sized in the middle of the screen: it has a caption and a system
     // menu for its taskbar entry, but nothing of it is ever drawn.
-    hwnd_ = CreateWindowExW(0, kClassName, Widen(title_).c_str(),
-                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                            nullptr, nullptr, instance, this);
-    if (!hwnd_) throw std::runtime_error("The application window could not be created");
-    icon_ = std::make_unique<WindowIcon>(hwnd_);
+    const std::wstring caption = Widen(title_);
+    CreateWindowFor({.className = kClassName,
+                     .title = caption.c_str(),
+                     .style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                     .x = GetSystemMetrics(SM_CXSCREEN) / 2,
+                     .y = GetSystemMetrics(SM_CYSCREEN) / 2});
+    icon_ = std::make_unique<WindowIcon>(Handle());
     SetApplicationTitle(title_);
 }
 
 Win32Application::~Win32Application() {
     icon_.reset();
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyWindowNow();
 }
 
 int Win32Application::Run() {
@@ -51,13 +41,13 @@ int Win32Application::Run() {
 
 void Win32Application::SetTitle(const std::string& title) {
     title_ = title;
-    SetWindowTextW(hwnd_, Widen(title).c_str());
+    SetWindowTextW(Handle(), Widen(title).c_str());
     SetApplicationTitle(title);
 }
 
-void Win32Application::HideTaskbarEntry() { ShowWindow(hwnd_, SW_HIDE); }
+void Win32Application::HideTaskbarEntry() { ShowWindow(Handle(), SW_HIDE); }
 
-void Win32Application::RestoreTaskbarEntry() { ShowWindow(hwnd_, SW_RESTORE); }
+void Win32Application::RestoreTaskbarEntry() { ShowWindow(Handle(), SW_RESTORE); }
 
 void Win32Application::ProcessMessages() {
     MSG msg;
@@ -86,7 +76,7 @@ LRESULT Win32Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ACTIVATE:
         // Activated through its taskbar entry: hand the activation on to the
         // window the user sees.
-        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) PostMessageW(hwnd_, kActivateMain, 0, 0);
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) PostMessageW(Handle(), kActivateMain, 0, 0);
         return 0;
     case kActivateMain:
         ActivateMainWindow();
@@ -101,14 +91,14 @@ LRESULT Win32Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     }
     default:
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
+        return DefaultProc(message, wParam, lParam);
     }
 }
 
 void Win32Application::ActivateMainWindow() {
-    if (GetForegroundWindow() != hwnd_ && GetActiveWindow() != hwnd_) return;
-    HWND target = GetLastActivePopup(hwnd_);
-    if (target == hwnd_) target = main_;
+    if (GetForegroundWindow() != Handle() && GetActiveWindow() != Handle()) return;
+    HWND target = GetLastActivePopup(Handle());
+    if (target == Handle()) target = main_;
     if (!target) return;
     // A modal dialog over the gauge window (it is owned by the gauge window,
     // which it disables) takes precedence over it.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/application.h"
+#include "platform/win32/window_thunk_win32.h"
 
 namespace kavelo::win32 {
 
@@ -16,16 +17,12 @@ class WindowIcon;
 // window is zero-sized, so that "showing" it shows the entry and nothing on
 // the screen. A click on the entry brings the gauge window forward; closing
 // the entry closes the gauge window.
-class Win32Application final : public Application {
+class Win32Application final : public Application, public MessageTarget<WindowKind> {
 public:
     static constexpr int kHintPauseMs = 3000;
 
     explicit Win32Application(const std::string& title = "Kavelo");
     ~Win32Application() override;
-    Win32Application(const Win32Application&) = delete;
-    Win32Application& operator=(const Win32Application&) = delete;
-
-    HWND Handle() const { return hwnd_; }
     // The window that a click on the taskbar entry activates.
     void SetMainWindow(HWND window) { main_ = window; }
     HWND MainWindow() const { return main_; }
@@ -47,12 +44,9 @@ public:
     void ShowError(const std::string& message) override;
 
 private:
-    template <typename T>
-    friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ActivateMainWindow();
 
-    HWND hwnd_ = nullptr;
     HWND main_ = nullptr;
     std::unique_ptr<WindowIcon> icon_;
     std::string title_;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/error_box_win32.h"
+#include "platform/win32/handles_win32.h"
 
 namespace kavelo::win32 {
 
@@ -11,7 +12,7 @@ namespace {
 thread_local HHOOK t_hook = nullptr;
 
 // Escape (IDCANCEL) answers "&Non": a yes/no message box would ignore it.
-LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) noexcept {
     if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL) {
         EndDialog(box, IDNO);
         return 0;
@@ -20,7 +21,7 @@ LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, 
     return DefSubclassProc(box, msg, wp, lp);
 }
 
-LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) noexcept {
     if (code == HCBT_ACTIVATE) {
         const HWND box = reinterpret_cast<HWND>(wp);
         const HWND yes = GetDlgItem(box, IDYES);
@@ -38,11 +39,11 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
 // nested modal loop) gets its own and gives the outer one back.
 class ThreadCbtHook {
 public:
-    ThreadCbtHook() : outer_(t_hook) {
-        t_hook = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    ThreadCbtHook() : outer_(t_hook), hook_(SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId())) {
+        t_hook = hook_.get();
     }
     ~ThreadCbtHook() {
-        if (t_hook) UnhookWindowsHookEx(t_hook);
+        hook_.reset();
         t_hook = outer_;
     }
     ThreadCbtHook(const ThreadCbtHook&) = delete;
@@ -50,6 +51,7 @@ public:
 
 private:
     HHOOK outer_;
+    UniqueHook hook_;
 };
 
 }  // namespace

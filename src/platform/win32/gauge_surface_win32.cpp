@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/handles_win32.h"
 #include "render/pixel_buffer.h"
 
 namespace kavelo::win32 {
@@ -51,14 +52,13 @@ void GaugeSurface::Paint(HDC dc, int width, int height) const {
 
     RECT inner{kLabelInset, kLabelInset, width - kLabelInset, height - kLabelInset};
     FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
-    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
     DrawTextW(dc, label_.c_str(), static_cast<int>(label_.size()), &inner,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 }  // namespace kavelo::win32

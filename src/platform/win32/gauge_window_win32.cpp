@@ -1,13 +1,10 @@
 #include "platform/win32/gauge_window_win32.h"
 
-#include <stdexcept>
-
 #include "platform/win32/application_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/power_notify_win32.h"
 #include "platform/win32/window_icon_win32.h"
 #include "platform/win32/window_tooltip_win32.h"
-#include "platform/win32/window_thunk_win32.h"
 
 namespace kavelo::win32 {
 
@@ -20,26 +17,20 @@ constexpr int kInitialHeight = 29;
 
 Win32GaugeWindow::Win32GaugeWindow(Win32Application& app, GaugeWindowEvents* events)
     : app_(app), owner_(app.Handle()), events_(nullptr) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = MemberWindowProc<Win32GaugeWindow>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);  // fails harmlessly when an earlier window registered it
-
     // Owned by the application window: an owned window gets no taskbar entry.
-    CreateWindowExW(0, kClassName, L"Kavelo", WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                    kInitialWidth, kInitialHeight, owner_, nullptr, instance, this);
-    if (!hwnd_) throw std::runtime_error("The gauge window could not be created");
-    mouse_.emplace(hwnd_);
-    timer1_.emplace(hwnd_, kTimer1Id, kTimer1IntervalMs);
-    icon_ = std::make_unique<WindowIcon>(hwnd_);
-    tooltip_ = std::make_unique<WindowTooltip>(hwnd_, Widen(kHint), app.HintPause());
-    power_ = std::make_unique<PowerSettingNotifications>(hwnd_);
-    app_.SetMainWindow(hwnd_);
+    CreateWindowFor({.className = kClassName,
+                     .classStyle = CS_DBLCLKS,
+                     .title = L"Kavelo",
+                     .style = WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                     .width = kInitialWidth,
+                     .height = kInitialHeight,
+                     .parent = owner_});
+    mouse_.emplace(Handle());
+    timer1_.emplace(Handle(), kTimer1Id, kTimer1IntervalMs);
+    icon_ = std::make_unique<WindowIcon>(Handle());
+    tooltip_ = std::make_unique<WindowTooltip>(Handle(), Widen(kHint), app.HintPause());
+    power_ = std::make_unique<PowerSettingNotifications>(Handle());
+    app_.SetMainWindow(Handle());
     events_ = events;
 }
 
@@ -48,8 +39,8 @@ Win32GaugeWindow::~Win32GaugeWindow() {
     // merely torn down (not closed) doesn't end the program.
     events_ = nullptr;
     tearingDown_ = true;
-    if (app_.MainWindow() == hwnd_) app_.SetMainWindow(nullptr);
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (app_.MainWindow() == Handle()) app_.SetMainWindow(nullptr);
+    DestroyWindowNow();
 }
 
 HWND Win32GaugeWindow::Tooltip() const { return tooltip_ ? tooltip_->Handle() : nullptr; }
@@ -60,16 +51,16 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        const HDC dc = BeginPaint(hwnd_, &ps);
+        const HDC dc = BeginPaint(Handle(), &ps);
         RECT client{};
-        GetClientRect(hwnd_, &client);
+        GetClientRect(Handle(), &client);
         surface_.Paint(dc, client.right, client.bottom);
-        EndPaint(hwnd_, &ps);
+        EndPaint(Handle(), &ps);
         return 0;
     }
     case WM_PRINTCLIENT: {
         RECT client{};
-        GetClientRect(hwnd_, &client);
+        GetClientRect(Handle(), &client);
         surface_.Paint(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
         return 0;
     }
@@ -94,7 +85,7 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (events_) events_->OnResize();
         return 0;
     case WM_ACTIVATE: {
-        const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
+        const LRESULT result = DefaultProc(message, wParam, lParam);
         const WORD state = LOWORD(wParam);
         if (events_ && (state == WA_ACTIVE || state == WA_CLICKACTIVE)) events_->OnActivate();
         return result;
@@ -113,7 +104,7 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (wParam && events_) events_->OnEndSession();
         return 0;
     case WM_CAPTURECHANGED:
-        if (mouse_ && reinterpret_cast<HWND>(lParam) != hwnd_) mouse_->CaptureLost();
+        if (mouse_ && reinterpret_cast<HWND>(lParam) != Handle()) mouse_->CaptureLost();
         return 0;
     case WM_DESTROY:
         OnDestroyMessage();
@@ -122,7 +113,7 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (mouse_ && mouse_->Handle(events_, message, lParam)) return 0;
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefaultProc(message, wParam, lParam);
 }
 
 void Win32GaugeWindow::OnDestroyMessage() {
@@ -135,7 +126,7 @@ void Win32GaugeWindow::OnDestroyMessage() {
 
 RECT Win32GaugeWindow::Bounds() const {
     RECT r{};
-    GetWindowRect(hwnd_, &r);
+    GetWindowRect(Handle(), &r);
     return r;
 }
 
@@ -151,11 +142,11 @@ int Win32GaugeWindow::Height() const {
 }
 
 void Win32GaugeWindow::SetLeft(int left) {
-    SetWindowPos(hwnd_, nullptr, left, Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32GaugeWindow::SetTop(int top) {
-    SetWindowPos(hwnd_, nullptr, Left(), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, Left(), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32GaugeWindow::KeepOnAMonitor() {
@@ -168,7 +159,7 @@ void Win32GaugeWindow::KeepOnAMonitor() {
     const int width = r.right - r.left, height = r.bottom - r.top;
     const int left = std::max<int>(work.left, std::min<int>(r.left, work.right - width));
     const int top = std::max<int>(work.top, std::min<int>(r.top, work.bottom - height));
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32GaugeWindow::SetWidth(int width) { Resize(width, Height()); }
@@ -179,43 +170,43 @@ void Win32GaugeWindow::Resize(int width, int height) {
     // nested size changes (from OnResize) restore the outer one's.
     const std::optional<SIZE> outer = resizingTo_;
     resizingTo_ = SIZE{width, height};
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     resizingTo_ = outer;
 }
 
 void Win32GaugeWindow::Show() {
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetForegroundWindow(hwnd_);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
 }
 
-void Win32GaugeWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+void Win32GaugeWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-bool Win32GaugeWindow::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+bool Win32GaugeWindow::Visible() const { return Handle() && IsWindowVisible(Handle()); }
 
 bool Win32GaugeWindow::IsMinimised() const {
     // Minimising the taskbar entry minimises the application window, which
     // takes the gauge window out of sight with it.
-    return (hwnd_ && IsIconic(hwnd_)) || (owner_ && IsIconic(owner_));
+    return (Handle() && IsIconic(Handle())) || (owner_ && IsIconic(owner_));
 }
 
 void Win32GaugeWindow::SetTopmost(bool topmost) {
     constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
     if (!topmost && IsTopmost() && owner_) {
         // Wine keeps an owned window just above its owner, and when the owner
         // lies right below the topmost windows it puts the window among them
         // again. The owner is never seen: it can go to the bottom, and then
         // nothing stops the window from leaving the topmost band.
         SetWindowPos(owner_, HWND_BOTTOM, 0, 0, 0, 0, kFlags);
-        SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+        SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
     }
 }
 
 bool Win32GaugeWindow::IsTopmost() const {
-    return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    return (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-void Win32GaugeWindow::SetCaption(const std::string& caption) { SetWindowTextW(hwnd_, Widen(caption).c_str()); }
+void Win32GaugeWindow::SetCaption(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
 
 void Win32GaugeWindow::SetPicture(const PixelBuffer& picture) {
     surface_.SetPicture(picture);
@@ -232,14 +223,14 @@ void Win32GaugeWindow::HideLabel() {
     Invalidate();
 }
 
-void Win32GaugeWindow::Repaint() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+void Win32GaugeWindow::Repaint() { RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
 
-void Win32GaugeWindow::PostLeftButtonUp() { PostMessageW(hwnd_, WM_LBUTTONUP, 0, 0); }
+void Win32GaugeWindow::PostLeftButtonUp() { PostMessageW(Handle(), WM_LBUTTONUP, 0, 0); }
 
-void Win32GaugeWindow::Close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+void Win32GaugeWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void Win32GaugeWindow::Invalidate() {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 }  // namespace kavelo::win32

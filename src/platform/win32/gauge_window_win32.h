@@ -8,6 +8,7 @@
 #include "platform/gauge_window.h"
 #include "platform/win32/gauge_mouse_win32.h"
 #include "platform/win32/gauge_surface_win32.h"
+#include "platform/win32/window_thunk_win32.h"
 #include "platform/win32/window_timer_win32.h"
 
 namespace kavelo::win32 {
@@ -24,7 +25,7 @@ class PowerSettingNotifications;
 //
 // It is created hidden; its events are connected afterwards (the logic that
 // receives them is built over this window), and nothing is reported before.
-class Win32GaugeWindow final : public GaugeWindowHost {
+class Win32GaugeWindow final : public GaugeWindowHost, public MessageTarget<WindowKind> {
 public:
     static constexpr UINT_PTR kTimer1Id = 1;
     static constexpr UINT kTimer1IntervalMs = 500;
@@ -32,11 +33,7 @@ public:
 
     explicit Win32GaugeWindow(Win32Application& app, GaugeWindowEvents* events = nullptr);
     ~Win32GaugeWindow() override;
-    Win32GaugeWindow(const Win32GaugeWindow&) = delete;
-    Win32GaugeWindow& operator=(const Win32GaugeWindow&) = delete;
-
     void SetEvents(GaugeWindowEvents* events) { events_ = events; }
-    HWND Handle() const { return hwnd_; }
     Win32WindowTimer& Timer1() { return *timer1_; }
     HWND Tooltip() const;
     int PowerSettingsRegistered() const;
@@ -65,16 +62,13 @@ public:
     void Close() override;
 
 private:
-    template <typename T>
-    friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyMessage();
     RECT Bounds() const;
     void Resize(int width, int height);
     void Invalidate();
 
     Win32Application& app_;
-    HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
     GaugeWindowEvents* events_;
     bool tearingDown_ = false;       // destroyed by the destructor, not closed

@@ -1,6 +1,6 @@
 #include "platform/win32/image_list_win32.h"
 
-#include <stdexcept>
+#include "platform/win32/last_error_win32.h"
 
 namespace kavelo::win32 {
 
@@ -16,16 +16,13 @@ void DestroyIconHandle(IconId id) { DestroyIcon(reinterpret_cast<HICON>(id)); }
 
 }  // namespace
 
-Win32ImageList::Win32ImageList() {
-    list_ = ImageList_Create(kSize, kSize, ILC_COLOR32, 2, 2);
-    if (!list_) throw std::runtime_error("The image list cannot be created");
+Win32ImageList::Win32ImageList() : list_(ImageList_Create(kSize, kSize, ILC_COLOR32, 2, 2)) {
+    if (!list_) ThrowLastError("ImageList_Create");
 }
 
-Win32ImageList::~Win32ImageList() { ImageList_Destroy(list_); }
+void Win32ImageList::Clear() { ImageList_RemoveAll(list_.get()); }
 
-void Win32ImageList::Clear() { ImageList_RemoveAll(list_); }
-
-int Win32ImageList::Count() const { return ImageList_GetImageCount(list_); }
+int Win32ImageList::Count() const { return ImageList_GetImageCount(list_.get()); }
 
 int Win32ImageList::Add(const std::uint32_t* pixels) {
     BITMAPINFO bi{};
@@ -36,17 +33,18 @@ int Win32ImageList::Add(const std::uint32_t* pixels) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) return -1;
+    const UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) {
+        TraceLastError("CreateDIBSection");
+        return -1;
+    }
     auto* out = static_cast<DWORD*>(bits);
     for (int i = 0; i < kPixels; ++i) out[i] = ToDibPixel(pixels[i]);
-    const int index = ImageList_Add(list_, bitmap, nullptr);
-    DeleteObject(bitmap);
-    return index;
+    return ImageList_Add(list_.get(), bitmap.get(), nullptr);  // the list keeps a copy
 }
 
 void Win32ImageList::GetIcon(int index, OwnedIcon& icon) {
-    HICON h = (index >= 0 && index < Count()) ? ImageList_GetIcon(list_, index, ILD_NORMAL) : nullptr;
+    HICON h = (index >= 0 && index < Count()) ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
     if (h)
         icon.Reset(reinterpret_cast<IconId>(h), &DestroyIconHandle);
     else

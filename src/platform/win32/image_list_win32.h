@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/image_list.h"
+#include "platform/win32/handles_win32.h"
 
 namespace kavelo::win32 {
 
@@ -11,19 +12,16 @@ namespace kavelo::win32 {
 class Win32ImageList final : public ImageList {
 public:
     Win32ImageList();
-    ~Win32ImageList() override;
-    Win32ImageList(const Win32ImageList&) = delete;
-    Win32ImageList& operator=(const Win32ImageList&) = delete;
 
     void Clear() override;
     int Count() const override;
     int Add(const std::uint32_t* pixels) override;
     void GetIcon(int index, OwnedIcon& icon) override;
 
-    HIMAGELIST Handle() const { return list_; }
+    HIMAGELIST Handle() const { return list_.get(); }
 
 private:
-    HIMAGELIST list_ = nullptr;
+    UniqueImageList list_;
 };
 
 }  // namespace kavelo::win32

@@ -1,18 +1,12 @@
 #include "platform/win32/popup_menu_win32.h"
 
-#include <memory>
-#include <type_traits>
-
 #include "platform/win32/error_box_win32.h"
+#include "platform/win32/handles_win32.h"
+#include "platform/win32/last_error_win32.h"
 
 namespace kavelo::win32 {
 
 namespace {
-struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
 // Fills `menu` with the items; a submenu is handed over to its parent only
 // once it is complete, so that nothing leaks on the way.
 void Fill(HMENU menu, const std::vector<MenuItem>& items) {
@@ -37,7 +31,10 @@ void Fill(HMENU menu, const std::vector<MenuItem>& items) {
 
 int Win32PopupMenu::TrackPopup(const std::vector<MenuItem>& items, int screenX, int screenY) {
     UniqueMenu menu(CreatePopupMenu());
-    if (!menu) return 0;
+    if (!menu) {
+        TraceLastError("CreatePopupMenu");  // as if the menu were dismissed
+        return 0;
+    }
     Fill(menu.get(), items);
     // Without the owner in the foreground the menu wouldn't close when the
     // user clicks elsewhere; the message posted after it lets the owner's

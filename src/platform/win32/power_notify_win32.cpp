@@ -1,5 +1,7 @@
 #include "platform/win32/power_notify_win32.h"
 
+#include "platform/win32/last_error_win32.h"
+
 namespace kavelo::win32 {
 
 namespace {
@@ -11,6 +13,7 @@ constexpr GUID kAcDcPowerSource = {
     0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
 
 using RegisterFn = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
+using UnregisterFn = BOOL(WINAPI*)(HPOWERNOTIFY);
 
 template <typename Fn>
 Fn User32Function(const char* name) {
@@ -19,19 +22,25 @@ Fn User32Function(const char* name) {
     // The usual cast from FARPROC to the function's real type.
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
 }
+UnregisterFn Unregister() {
+    static const auto unregister = User32Function<UnregisterFn>("UnregisterPowerSettingNotification");
+    return unregister;
+}
 }  // namespace
+
+void UnregisterPowerSetting(HPOWERNOTIFY h) noexcept {
+    if (const UnregisterFn unregister = Unregister()) unregister(h);
+}
 
 PowerSettingNotifications::PowerSettingNotifications(HWND window) {
     const auto reg = User32Function<RegisterFn>("RegisterPowerSettingNotification");
-    unregister_ = User32Function<UnregisterFn>("UnregisterPowerSettingNotification");
-    if (!reg || !unregister_) return;
+    if (!reg || !Unregister()) return;  // older systems: WM_POWERBROADCAST alone
     for (const GUID* setting : {&kBatteryPercentageRemaining, &kAcDcPowerSource}) {
-        if (HPOWERNOTIFY h = reg(window, setting, DEVICE_NOTIFY_WINDOW_HANDLE)) handles_.push_back(h);
+        if (HPOWERNOTIFY h = reg(window, setting, DEVICE_NOTIFY_WINDOW_HANDLE))
+            handles_.emplace_back(h);
+        else
+            TraceLastError("RegisterPowerSettingNotification");
     }
-}
-
-PowerSettingNotifications::~PowerSettingNotifications() {
-    for (HPOWERNOTIFY h : handles_) unregister_(h);
 }
 
 }  // namespace kavelo::win32

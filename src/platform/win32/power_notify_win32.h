@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/handles_win32.h"
+
 #include <vector>
 
 namespace kavelo::win32 {
@@ -13,7 +15,6 @@ namespace kavelo::win32 {
 class PowerSettingNotifications {
 public:
     explicit PowerSettingNotifications(HWND window);
-    ~PowerSettingNotifications();
     PowerSettingNotifications(const PowerSettingNotifications&) = delete;
     PowerSettingNotifications& operator=(const PowerSettingNotifications&) = delete;
 
@@ -21,9 +22,7 @@ public:
     int Count() const { return static_cast<int>(handles_.size()); }
 
 private:
-    using UnregisterFn = BOOL(WINAPI*)(HPOWERNOTIFY);
-    std::vector<HPOWERNOTIFY> handles_;
-    UnregisterFn unregister_ = nullptr;
+    std::vector<UniquePowerNotify> handles_;
 };
 
 }  // namespace kavelo::win32

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/handles_win32.h"
+
 namespace kavelo::win32 {
 
 namespace {
@@ -23,21 +25,6 @@ RegistryValueType TypeOf(DWORD type) {
     }
 }
 
-// Owns one open HKEY.
-class UniqueHkey {
-public:
-    explicit UniqueHkey(HKEY key = nullptr) : key_(key) {}
-    ~UniqueHkey() {
-        if (key_) RegCloseKey(key_);
-    }
-    UniqueHkey(const UniqueHkey&) = delete;
-    UniqueHkey& operator=(const UniqueHkey&) = delete;
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_;
-};
-
 // Deletes `path` below `parent` and everything below it, deepest first. Goes
 // on past a subkey that can't be deleted, so that as much as possible is gone.
 bool DeleteTree(HKEY parent, const std::string& path) {
@@ -48,7 +35,7 @@ bool DeleteTree(HKEY parent, const std::string& path) {
         return false;
     bool complete = true;
     {
-        UniqueHkey key(raw);
+        UniqueKey key(raw);
         DWORD index = 0;  // subkeys that failed stay in place; skip past them
         for (;;) {
             char name[256];  // key names are at most 255 characters
@@ -121,7 +108,7 @@ public:
     }
 
 private:
-    UniqueHkey key_;
+    UniqueKey key_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/win32/last_error_win32.h"
 #include "platform/win32/tray_timer_win32.h"
 #include "platform/win32/tray_window_win32.h"
 
@@ -63,12 +64,12 @@ bool Win32NotifyShell::Add(const NotifyIconData& data) {
 
 void Win32NotifyShell::Modify(const NotifyIconData& data) {
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
-    Shell_NotifyIconA(NIM_MODIFY, &n);
+    if (!Shell_NotifyIconA(NIM_MODIFY, &n)) TraceLastError("Shell_NotifyIconA(NIM_MODIFY)");
 }
 
 void Win32NotifyShell::Delete(const NotifyIconData& data) {
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
-    Shell_NotifyIconA(NIM_DELETE, &n);
+    if (!Shell_NotifyIconA(NIM_DELETE, &n)) TraceLastError("Shell_NotifyIconA(NIM_DELETE)");
 }
 
 ScreenPoint Win32NotifyShell::CursorPos() {

@@ -4,13 +4,13 @@
 #include <functional>
 
 #include "platform/notify_shell.h"
-#include "platform/win32/tray_window_win32.h"
+#include "platform/win32/window_thunk_win32.h"
 
 namespace kavelo::win32 {
 
 // A window timer on a message-only window of its own. Whatever the tick
 // handler throws is shown in the application's error box.
-class Win32TrayTimer final : public IntervalTimer {
+class Win32TrayTimer final : public IntervalTimer, public MessageTarget<WindowKind> {
 public:
     Win32TrayTimer(std::int32_t interval, std::function<void()> onTick);
     ~Win32TrayTimer() override;
@@ -21,13 +21,12 @@ public:
     void SetInterval(std::int32_t milliseconds) override;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Update();
 
     bool enabled_ = false;
     std::int32_t interval_;
     std::function<void()> onTick_;
-    TrayWindowHandle hwnd_;
 };
 
 }  // namespace kavelo::win32

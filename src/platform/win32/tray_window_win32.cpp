@@ -1,28 +1,11 @@
 #include "platform/win32/tray_window_win32.h"
 
-#include <exception>
-#include <stdexcept>
-
-#include "platform/win32/error_box_win32.h"
+#include "platform/win32/last_error_win32.h"
 
 namespace kavelo::win32 {
 
 namespace {
-
-constexpr char kClassName[] = "KaveloTrayWindow";
-
-void RegisterClassOnce(WNDPROC procedure) {
-    static const bool registered = [procedure] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    if (!registered) throw std::runtime_error("The tray icon's window class cannot be registered");
-}
-
+constexpr wchar_t kClassName[] = L"KaveloTrayWindow";
 }  // namespace
 
 void AllowMessageFromLowerIntegrity(HWND hwnd, UINT message) {
@@ -33,39 +16,32 @@ void AllowMessageFromLowerIntegrity(HWND hwnd, UINT message) {
         return reinterpret_cast<FilterFn>(reinterpret_cast<void (*)()>(p));
     }();
     constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
-    if (filter && message != 0) filter(hwnd, message, kAllow, nullptr);
+    if (filter && message != 0 && !filter(hwnd, message, kAllow, nullptr))
+        TraceLastError("ChangeWindowMessageFilterEx");
 }
 
 Win32TrayWindow::Win32TrayWindow(WindowProc proc, UINT taskbarCreated) : proc_(std::move(proc)) {
-    RegisterClassOnce(&Procedure);
-    HWND h = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-    if (!h) throw std::runtime_error("The tray icon's window cannot be created");
-    hwnd_.Reset(h);
+    CreateWindowFor({.className = kClassName, .exStyle = WS_EX_TOOLWINDOW, .style = WS_POPUP});
+    AllowMessageFromLowerIntegrity(Handle(), taskbarCreated);
+    AllowMessageFromLowerIntegrity(Handle(), TrayCallbackMessage);
     // From here on every message goes to the owner's procedure; those of
     // the creation itself went to the default one.
-    SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    AllowMessageFromLowerIntegrity(h, taskbarCreated);
-    AllowMessageFromLowerIntegrity(h, TrayCallbackMessage);
+    forwarding_ = true;
 }
 
 Win32TrayWindow::~Win32TrayWindow() {
     // The messages of the destruction go to the default procedure: the
     // owner is on its way out.
-    if (HWND h = hwnd_.Get()) SetWindowLongPtrA(h, GWLP_USERDATA, 0);
-    hwnd_.Reset();
+    forwarding_ = false;
 }
 
 std::intptr_t Win32TrayWindow::DefaultProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    return DefWindowProcA(hwnd_.Get(), message, wParam, lParam);
+    return MessageTarget::DefaultProc(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Win32TrayWindow::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<Win32TrayWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    LRESULT result = 0;
-    Guarded([&] { result = self->proc_(msg, wp, lp); });
-    return result;
+LRESULT Win32TrayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!forwarding_) return MessageTarget::DefaultProc(message, wParam, lParam);
+    return proc_(message, wParam, lParam);
 }
 
 }  // namespace kavelo::win32

@@ -1,5 +1,7 @@
 #include "platform/win32/window_icon_win32.h"
 
+#include "platform/win32/last_error_win32.h"
+
 namespace kavelo::win32 {
 
 namespace {
@@ -12,14 +14,15 @@ HICON LoadProgramIcon(int sizeMetric) {
             return static_cast<HICON>(icon);
         }
     }
+    TraceLastError("LoadImageW(MAINICON)");  // a build without the icon resource
     return nullptr;
 }
 }  // namespace
 
 WindowIcon::WindowIcon(HWND window)
     : window_(window), small_(LoadProgramIcon(SM_CXSMICON)), big_(LoadProgramIcon(SM_CXICON)) {
-    if (small_) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_));
-    if (big_) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_));
+    if (small_) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_.get()));
+    if (big_) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_.get()));
 }
 
 WindowIcon::~WindowIcon() {
@@ -28,8 +31,6 @@ WindowIcon::~WindowIcon() {
         SendMessageW(window_, WM_SETICON, ICON_SMALL, 0);
         SendMessageW(window_, WM_SETICON, ICON_BIG, 0);
     }
-    if (small_) DestroyIcon(small_);
-    if (big_) DestroyIcon(big_);
 }
 
 }  // namespace kavelo::win32

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/handles_win32.h"
+
 namespace kavelo::win32 {
 
 // The program's icon ("MAINICON", or else id 1) on a window: the small one
@@ -13,12 +15,12 @@ public:
     WindowIcon(const WindowIcon&) = delete;
     WindowIcon& operator=(const WindowIcon&) = delete;
 
-    bool Loaded() const { return small_ != nullptr; }
+    bool Loaded() const { return static_cast<bool>(small_); }
 
 private:
     HWND window_;
-    HICON small_ = nullptr;
-    HICON big_ = nullptr;
+    UniqueIcon small_;
+    UniqueIcon big_;
 };
 
 }  // namespace kavelo::win32

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/last_error_win32.h"
+
 namespace kavelo::win32 {
 
 WindowTooltip::WindowTooltip(HWND tool, const std::wstring& text, int initialDelayMs) : text_(text) {
@@ -11,10 +13,13 @@ WindowTooltip::WindowTooltip(HWND tool, const std::wstring& text, int initialDel
     // window's own topmost setting hostage on some systems (Wine's z-order
     // keeps owned windows above their owner and derives the topmost style
     // from the neighbours). Being topmost, it shows above the tool anyway.
-    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+    tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-    if (!tip_) return;
+                           GetModuleHandleW(nullptr), nullptr));
+    if (!tip_) {
+        TraceLastError("CreateWindowExW(tooltips_class32)");  // the gauge goes on without its hint
+        return;
+    }
     TOOLINFOW ti{};
     // The older structure size, which both common-controls versions accept.
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -22,12 +27,8 @@ WindowTooltip::WindowTooltip(HWND tool, const std::wstring& text, int initialDel
     ti.hwnd = tool;
     ti.uId = reinterpret_cast<UINT_PTR>(tool);
     ti.lpszText = text_.data();
-    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(initialDelayMs, 0));
-}
-
-WindowTooltip::~WindowTooltip() {
-    if (tip_) DestroyWindow(tip_);
+    SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tip_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(initialDelayMs, 0));
 }
 
 }  // namespace kavelo::win32

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/win32/handles_win32.h"
+
 namespace kavelo::win32 {
 
 // A tooltip over a window's whole area, shown after the pointer has rested
@@ -10,14 +12,11 @@ namespace kavelo::win32 {
 class WindowTooltip {
 public:
     WindowTooltip(HWND tool, const std::wstring& text, int initialDelayMs);
-    ~WindowTooltip();
-    WindowTooltip(const WindowTooltip&) = delete;
-    WindowTooltip& operator=(const WindowTooltip&) = delete;
 
-    HWND Handle() const { return tip_; }
+    HWND Handle() const { return tip_.get(); }
 
 private:
-    HWND tip_ = nullptr;
+    UniqueWindow tip_;
     std::wstring text_;  // the control keeps a pointer to it
 };
 

@@ -1,0 +1,42 @@
+#include <string>
+
+#include "platform/win32/last_error_win32.h"
+#include "platform/win32/window_thunk_win32.h"
+
+namespace kavelo::win32 {
+
+namespace {
+// Class and template names are plain ASCII.
+std::string Ascii(const wchar_t* name) {
+    std::string ascii;
+    for (const wchar_t* p = name; *p; ++p) ascii += static_cast<char>(*p);
+    return ascii;
+}
+}  // namespace
+
+void RegisterWindowClass(const wchar_t* className, UINT classStyle) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = classStyle;
+    wc.lpfnWndProc = &MessageTarget<WindowKind>::Procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = className;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        ThrowLastError("RegisterClassExW(" + Ascii(className) + ")");
+}
+
+void CreateRoutedWindow(const WindowSpec& spec, void* object) {
+    RegisterWindowClass(spec.className, spec.classStyle);
+    if (!CreateWindowExW(spec.exStyle, spec.className, spec.title, spec.style, spec.x, spec.y, spec.width,
+                         spec.height, spec.parent, nullptr, GetModuleHandleW(nullptr), object))
+        ThrowLastError("CreateWindowExW(" + Ascii(spec.className) + ")");
+}
+
+void CreateRoutedDialog(int templateId, const char* templateName, HWND owner, DLGPROC procedure, void* object) {
+    if (!CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, procedure,
+                            reinterpret_cast<LPARAM>(object)))
+        ThrowLastError(std::string("CreateDialogParamW(") + templateName + ")");
+}
+
+}  // namespace kavelo::win32
