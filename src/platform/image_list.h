@@ -43,8 +43,8 @@ public:
     virtual ~ImageList() = default;
     // The images' width and height. A new size empties the list; the size
     // it has already changes nothing.
-    virtual int Size() const { return kSize; }
-    virtual void SetSize(int size) { (void)size; }
+    virtual int Size() const = 0;
+    virtual void SetSize(int size) = 0;
     virtual void Clear() = 0;
     virtual int Count() const = 0;
     // Appends an image of Size() x Size() colours 0x00BBGGRR, row by row

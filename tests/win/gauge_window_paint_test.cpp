@@ -103,6 +103,23 @@ TEST_F(GaugeWindowPaintTest, LabelIsCentredInsideTheFrameOnTheButtonFace) {
     EXPECT_TRUE(Painted(window.Handle(), 80, 24) == picture);
 }
 
+TEST_F(GaugeWindowPaintTest, DpiChangeShowsTheNinetySixDpiLabelInBlocks) {
+    auto labelAt = [&](UINT dpi, int k) {
+        RECT suggested{};
+        SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        window.SetHeight(24 * k);
+        window.SetWidth(80 * k);
+        window.SetPicture(ScaleUp(picture, k));
+        window.ShowLabel("Absente");
+        return Painted(window.Handle(), 80 * k, 24 * k);
+    };
+    const PixelBuffer at96 = labelAt(96, 1);
+    for (const auto& [dpi, k] : {std::pair{144u, 2}, {288u, 3}, {120u, 1}}) {
+        EXPECT_TRUE(labelAt(dpi, k) == ScaleUp(at96, k)) << dpi;
+        EXPECT_EQ(window.Dpi(), static_cast<int>(dpi));
+    }
+}
+
 TEST_F(GaugeWindowPaintTest, WhatASmallerPictureDoesNotCoverIsBlack) {
     window.SetPicture(PixelBuffer(10, 5, 0xFFFFFF));
     const PixelBuffer shot = Painted(window.Handle(), 80, 24);

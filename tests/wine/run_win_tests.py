@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs the Windows build's GoogleTest binary, kavelo_win_tests.exe, under
 Wine in a private X server and prefix copy. Arguments after the harness's
-own (e.g. --gtest_filter=...) go to the test binary."""
+own (e.g. --gtest_filter=...) go to the test binary; --dpi N first sets the
+system DPI the binary starts with (LogPixels, read at a program's start)."""
 import sys
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
@@ -10,15 +11,24 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
 import kavelo_e2e as e2e  # noqa: E402
 
 extra = e2e.arguments()[1]
+dpi = None
+if "--dpi" in extra:
+    at = extra.index("--dpi")
+    dpi = int(extra[at + 1])
+    del extra[at:at + 2]
 
 
 def test(s):
     exe = s.bin / "kavelo_win_tests.exe"
     assert exe.exists(), f"{exe} is missing: build the Windows tree first"
     report = s.run_dir / "gtest.xml"
+    if dpi:
+        s.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", dpi)
     code = s.wine([exe, "--gtest_output=xml:gtest.xml", "--gtest_color=no"] + extra,
                   "gtest.log", timeout=200)
-    print((s.run_dir / "gtest.log").read_text(errors="replace"), flush=True)
+    output = (s.run_dir / "gtest.log").read_text(errors="replace")
+    print(output, flush=True)
+    assert not dpi or f"system DPI {dpi}" in output, f"the tests did not run at {dpi} DPI"
     assert report.exists(), f"no {report}; exit code {code}"
     suites = ElementTree.parse(report).getroot()
     failed = [f"{case.get('classname')}.{case.get('name')}"
@@ -30,4 +40,4 @@ def test(s):
 
 
 if __name__ == "__main__":
-    e2e.run_test(test, name="win_tests", battery=False)
+    e2e.run_test(test, name=f"win_tests_dpi{dpi}" if dpi else "win_tests", battery=False)

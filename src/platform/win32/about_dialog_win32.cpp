@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/about_dialog_ids.h"
 #include "platform/win32/confirm_box_win32.h"
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/last_error_win32.h"
 
@@ -33,15 +35,6 @@ constexpr int kClientHeight = 288;
 constexpr int kIconSize = 32;
 constexpr int kThumbLength = 20;
 
-int ScreenDpi() {
-    const WindowDc screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    return dpi > 0 ? dpi : 96;
-}
-
-// Pixels of the 96 dpi layout on this screen.
-int Scaled(int pixels) { return MulDiv(pixels, ScreenDpi(), 96); }
-
 }  // namespace
 
 void RunAboutBox(HWND owner, GaugeState& state, AboutBoxHost& host) {
@@ -53,11 +46,8 @@ AboutDialogWin32::AboutDialogWin32(HWND owner, GaugeState& state, AboutBoxHost& 
     : owner_(owner), box_(*this, state, host) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    icon_.reset(static_cast<HICON>(
-        LoadImageW(instance, L"MAINICON", IMAGE_ICON, Scaled(kIconSize), Scaled(kIconSize), LR_DEFAULTCOLOR)));
-    if (!icon_) TraceLastError("LoadImageW(MAINICON)");
     CreateDialogFor(IDD_ABOUTBOX, "IDD_ABOUTBOX", owner);
+    LoadProgramIcon();
     ready_ = true;
     box_.FormCreate();
 }
@@ -67,9 +57,37 @@ AboutDialogWin32::~AboutDialogWin32() {
     DestroyWindowNow();
 }
 
+void AboutDialogWin32::LoadProgramIcon() {
+    icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                              Scaled(kIconSize), Scaled(kIconSize), LR_DEFAULTCOLOR)));
+    if (!icon_) TraceLastError("LoadImageW(MAINICON)");
+}
+
+INT_PTR AboutDialogWin32::OnDpiChanged(UINT dpi, const RECT& suggested, WPARAM, LPARAM) {
+    dpi_ = dpi;
+    LOGFONTW lf = templateFont_;
+    lf.lfHeight = MulDiv(lf.lfHeight, static_cast<int>(dpi), static_cast<int>(templateDpi_));
+    UniqueFont font(CreateFontIndirectW(&lf));
+    if (!font) ThrowLastError("CreateFontIndirectW");
+    const auto wp = reinterpret_cast<WPARAM>(font.get());
+    SendMessageW(Handle(), WM_SETFONT, wp, FALSE);
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, wp, FALSE);
+    font_ = std::move(font);  // the one it replaces is no longer selected anywhere
+    LoadProgramIcon();
+    SendMessageW(Item(IDC_TRACKBAR1), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scaled(kThumbLength)), 0);
+    PlaceControls(&suggested);
+    InvalidateRect(Handle(), nullptr, TRUE);
+    return TRUE;
+}
+
 INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_INITDIALOG:
+        dpi_ = templateDpi_ = WindowDpi(Handle());
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof templateFont_,
+                   &templateFont_);
+        TakeOverDialogDpiChanges(Handle());
         SetUpControls();
         PlaceControls();
         return FALSE;  // the focus is given when the dialog is shown
@@ -128,10 +146,11 @@ void AboutDialogWin32::SetUpControls() {
     spinEdit(SpinEditId::SpinEdit2, IDC_SPINEDIT2, IDC_SPINEDIT2_BUTTONS);
 }
 
-void AboutDialogWin32::PlaceControls() {
+void AboutDialogWin32::PlaceControls(const RECT* suggested) {
     const WindowDc windowDc(Handle());
     const HDC dc = windowDc.get();
-    const ScopedSelect font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    const ScopedSelect font(dc, font_ ? font_.get()
+                                      : reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     for (const Placement& p : kPlacements) {
@@ -154,12 +173,20 @@ void AboutDialogWin32::PlaceControls() {
                     Scaled(kSpinButtonsWidth));
 
     RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    AdjustRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)),
+                     static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), dpi_);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = suggested ? suggested->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = suggested ? suggested->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame did not come out as the DPI's metrics say (Wine keeps
+    // one DPI for frames), the client area is brought to its size anyway.
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int dw = Scaled(kClientWidth) - client.right, dh = Scaled(kClientHeight) - client.bottom;
+    if (dw || dh)
+        SetWindowPos(Handle(), nullptr, 0, 0, width + dw, height + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AboutDialogWin32::OnCommand(int id, int code) {

@@ -47,8 +47,14 @@ public:
 
 private:
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // A new monitor scale: the font, the icon and every control follow it,
+    // the dialog moved to the suggested rectangle's top-left corner.
+    INT_PTR OnDpiChanged(UINT dpi, const RECT& suggested, WPARAM wp, LPARAM lp) override;
+    // Pixels of the 96-DPI layout at the dialog's DPI.
+    int Scaled(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    void LoadProgramIcon();
     void SetUpControls();
-    void PlaceControls();
+    void PlaceControls(const RECT* suggested = nullptr);
     void OnCommand(int id, int code);
     void DrawImage(const DRAWITEMSTRUCT& item) const;
     HWND Item(int id) const { return GetDlgItem(Handle(), id); }
@@ -57,6 +63,10 @@ private:
 
     HWND owner_;
     TAboutBox box_;
+    UINT dpi_ = 96;
+    LOGFONTW templateFont_{};  // the dialog's font as made at templateDpi_
+    UINT templateDpi_ = 96;
+    UniqueFont font_;          // the font at dpi_ once the DPI changed
     UniqueIcon icon_;
     SpinEditWin32 spin1_;
     SpinEditWin32 spin2_;

@@ -49,10 +49,33 @@ void GaugeSurface::Paint(HDC dc, int width, int height) const {
         FillRect(dc, &below, black);
     }
     if (!labelShown_) return;
+    const int k = scale_;
+    if (k <= 1) {
+        PaintLabel(dc, width, height);
+        return;
+    }
+    const int w = width / k, h = height / k;
+    const MemoryDc memory(CreateCompatibleDC(dc));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
+    if (!memory || !bitmap) return;
+    const ScopedSelect selected(memory.get(), bitmap.get());
+    PaintLabel(memory.get(), w, h);
+    const int in = kLabelInset;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, in * k, in * k, (w - 2 * in) * k, (h - 2 * in) * k, memory.get(), in, in, w - 2 * in,
+               h - 2 * in, SRCCOPY);
+}
 
+void GaugeSurface::PaintLabel(HDC dc, int width, int height) const {
+    // The stock GUI font as it is at 96 DPI, 8 points, whatever the system's DPI.
+    constexpr LONG kFontHeightAt96 = -11;
+    LOGFONTW lf{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    lf.lfHeight = kFontHeightAt96;
+    const UniqueFont labelFont(CreateFontIndirectW(&lf));
     RECT inner{kLabelInset, kLabelInset, width - kLabelInset, height - kLabelInset};
     FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
-    const ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const ScopedSelect font(dc, labelFont ? labelFont.get() : GetStockObject(DEFAULT_GUI_FONT));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
     DrawTextW(dc, label_.c_str(), static_cast<int>(label_.size()), &inner,

@@ -1,10 +1,12 @@
 #include "platform/win32/gauge_window_win32.h"
 
 #include "platform/win32/application_win32.h"
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/power_notify_win32.h"
 #include "platform/win32/window_icon_win32.h"
 #include "platform/win32/window_tooltip_win32.h"
+#include "render/window_picture.h"
 
 namespace kavelo::win32 {
 
@@ -25,6 +27,8 @@ Win32GaugeWindow::Win32GaugeWindow(Win32Application& app, GaugeWindowEvents* eve
                      .width = kInitialWidth,
                      .height = kInitialHeight,
                      .parent = owner_});
+    dpi_ = WindowDpi(Handle());
+    surface_.SetScale(WindowScale(static_cast<int>(dpi_)));
     mouse_.emplace(Handle());
     timer1_.emplace(Handle(), kTimer1Id, kTimer1IntervalMs);
     icon_ = std::make_unique<WindowIcon>(Handle());
@@ -114,6 +118,13 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     }
     return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT Win32GaugeWindow::OnDpiChanged(UINT dpi, const RECT&, WPARAM, LPARAM) {
+    dpi_ = dpi;
+    surface_.SetScale(WindowScale(static_cast<int>(dpi)));
+    if (events_) events_->OnDpiChanged();
+    return 0;
 }
 
 void Win32GaugeWindow::OnDestroyMessage() {

@@ -38,6 +38,7 @@ public:
     HWND Tooltip() const;
     int PowerSettingsRegistered() const;
 
+    int Dpi() const override { return static_cast<int>(dpi_); }
     int Left() const override;
     int Top() const override;
     int Width() const override;
@@ -63,6 +64,9 @@ public:
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The logic resizes the window from its top-left corner and repaints it;
+    // the suggested rectangle is not taken.
+    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyMessage();
     RECT Bounds() const;
     void Resize(int width, int height);
@@ -71,6 +75,7 @@ private:
     Win32Application& app_;
     HWND owner_ = nullptr;
     GaugeWindowEvents* events_;
+    UINT dpi_ = 96;  // of the monitor the window is on
     bool tearingDown_ = false;       // destroyed by the destructor, not closed
     std::optional<SIZE> resizingTo_;  // our own size change in progress
     GaugeSurface surface_;

@@ -43,6 +43,7 @@ void UnregisterPowerSetting(HPOWERNOTIFY handle) noexcept;
 using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteObject>;
 using UniqueKey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;

@@ -1,5 +1,7 @@
 #include "platform/win32/image_list_win32.h"
 
+#include <utility>
+
 #include "platform/win32/last_error_win32.h"
 
 namespace kavelo::win32 {
@@ -20,6 +22,14 @@ Win32ImageList::Win32ImageList() : list_(ImageList_Create(kSize, kSize, ILC_COLO
     if (!list_) ThrowLastError("ImageList_Create");
 }
 
+void Win32ImageList::SetSize(int size) {
+    if (size == size_) return;
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, 2, 2));
+    if (!list) ThrowLastError("ImageList_Create");
+    list_ = std::move(list);
+    size_ = size;
+}
+
 void Win32ImageList::Clear() { ImageList_RemoveAll(list_.get()); }
 
 int Win32ImageList::Count() const { return ImageList_GetImageCount(list_.get()); }
@@ -27,8 +37,8 @@ int Win32ImageList::Count() const { return ImageList_GetImageCount(list_.get());
 int Win32ImageList::Add(const std::uint32_t* pixels) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kSize;
-    bi.bmiHeader.biHeight = -kSize;  // top row first
+    bi.bmiHeader.biWidth = size_;
+    bi.bmiHeader.biHeight = -size_;  // top row first
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
@@ -39,7 +49,7 @@ int Win32ImageList::Add(const std::uint32_t* pixels) {
         return -1;
     }
     auto* out = static_cast<DWORD*>(bits);
-    for (int i = 0; i < kPixels; ++i) out[i] = ToDibPixel(pixels[i]);
+    for (int i = 0; i < size_ * size_; ++i) out[i] = ToDibPixel(pixels[i]);
     return ImageList_Add(list_.get(), bitmap.get(), nullptr);  // the list keeps a copy
 }
 

@@ -7,12 +7,15 @@
 
 namespace kavelo::win32 {
 
-// A list of 16 x 16 colour images without masks (opaque icons). Owns its
-// HIMAGELIST; the icons it hands out belong to whoever holds them.
+// A list of square colour images without masks (opaque icons), 16 x 16
+// until told otherwise. Owns its HIMAGELIST, made anew for a new size; the
+// icons it hands out belong to whoever holds them.
 class Win32ImageList final : public ImageList {
 public:
     Win32ImageList();
 
+    int Size() const override { return size_; }
+    void SetSize(int size) override;
     void Clear() override;
     int Count() const override;
     int Add(const std::uint32_t* pixels) override;
@@ -22,6 +25,7 @@ public:
 
 private:
     UniqueImageList list_;
+    int size_ = kSize;
 };
 
 }  // namespace kavelo::win32

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/last_error_win32.h"
 #include "platform/win32/tray_timer_win32.h"
 #include "platform/win32/tray_window_win32.h"
@@ -85,6 +86,8 @@ std::unique_ptr<HiddenWindow> Win32NotifyShell::CreateHiddenWindow(WindowProc pr
 std::unique_ptr<IntervalTimer> Win32NotifyShell::CreateTimer(std::int32_t interval, std::function<void()> onTick) {
     return std::make_unique<Win32TrayTimer>(interval, std::move(onTick));
 }
+
+int Win32NotifyShell::IconSize() { return MetricForDpi(SM_CXSMICON, TaskbarDpi()); }
 
 std::uint32_t Win32NotifyShell::TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");

@@ -19,6 +19,8 @@ public:
     std::unique_ptr<HiddenWindow> CreateHiddenWindow(WindowProc proc) override;
     std::unique_ptr<IntervalTimer> CreateTimer(std::int32_t interval, std::function<void()> onTick) override;
     std::uint32_t TaskbarCreatedMessage() override;
+    // SM_CXSMICON at the DPI of the taskbar's monitor.
+    int IconSize() override;
 };
 
 // The first (ANSI) layout of the record, sized for the target: 88 bytes on
