@@ -9,7 +9,9 @@ set(pictures
   "window-time-unknown|time --seconds -1 --percent 57 --view window"
   "tray-time-2h05|time --seconds 7500 --percent 57 --view tray"
   "tray-percent-mains|percent --percent 57 --mains --view tray"
-  "tray-unknown-frame-b|time --seconds -1 --percent 57 --tray-frame 1 --view tray")
+  "tray-unknown-frame-b|time --seconds -1 --percent 57 --tray-frame 1 --view tray"
+  "tray-time-2h05-150|time --seconds 7500 --percent 57 --view tray --icon-size 24"
+  "tray-time-2h05-200|time --seconds 7500 --percent 57 --view tray --icon-size 32")
 foreach(entry IN LISTS pictures)
   string(REPLACE "|" ";" parts "${entry}")
   list(GET parts 0 name)
