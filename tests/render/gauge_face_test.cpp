@@ -7,7 +7,6 @@
 #include "face_rig.h"
 #include "render/segments.h"
 #include "render/tray_picture.h"
-#include "render/window_picture.h"
 
 namespace kavelo {
 namespace {
@@ -285,27 +284,6 @@ TEST(TrayImages, AlertColourReplacesTheGlyphsButNotTheShadow) {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 32; ++x) used.insert(rig.face.TrayPicture().Pixel(x, y));
     EXPECT_EQ(used, (std::set<Colour>{kTraySilver, 0x404040, 0xFF00FF, kPlugTeal, kMarkRed}));
-}
-
-TEST(TrayImages, ANewIconSizeRedrawsTheLastTextWithoutTurningTheBar) {
-    FaceRig rig;
-    rig.face.DrawTimeFace(-1);  // frame B
-    rig.face.SetTrayIconSize(24);
-    rig.face.SetTrayIconSize(24);  // the same size again: nothing to do
-    EXPECT_EQ(rig.state.TrayAnimFrame, 1);
-    EXPECT_EQ(rig.host.Count("tray"), 2);
-    EXPECT_EQ(rig.host.lefts.back(), rig.face.TrayPicture().Crop(0, 0, 24, 24));
-    EXPECT_EQ(rig.host.rights.back(), rig.face.TrayPicture().Crop(24, 0, 24, 24));
-    EXPECT_EQ(rig.face.TrayPicture(), TrayPicture("B:BB", false, rig.state.TrayColor,
-                                                  rig.state.TrayShadowColor,
-                                                  rig.face.Strips().OnlineBitmap, 24));
-}
-
-TEST(WindowScale, DpiOverNinetySixRoundedHalvesUpAtLeastOne) {
-    const std::pair<int, int> table[] = {{0, 1},   {72, 1},  {96, 1},  {120, 1}, {143, 1},
-                                         {144, 2}, {168, 2}, {192, 2}, {239, 2}, {240, 3},
-                                         {288, 3}, {336, 4}, {384, 4}};
-    for (const auto& [dpi, k] : table) EXPECT_EQ(WindowScale(dpi), k) << dpi;
 }
 
 TEST(BlackPhase, FaceBlackTrayPlainTipUntouched) {

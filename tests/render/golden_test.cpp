@@ -43,10 +43,7 @@ Scene Frame(int f) {
     s.trayFrame = f;
     return s;
 }
-Scene AtIconSize(Scene s, int size) {
-    s.iconSize = size;
-    return s;
-}
+Scene Sized(Scene s, int iconSize) { return s.iconSize = iconSize, s; }
 Scene Black() {
     Scene s;
     s.face = Face::Black;
@@ -98,9 +95,9 @@ const Golden kGoldens[] = {
     {"tray_unknown_frame_f", Frame(5), View::Tray},
     {"tray_black", Black(), View::Tray},
     // Tray pictures drawn at 125 %, 150 % and 175 %: 2S x S.
-    {"tray_time_2h05_icon20", AtIconSize(Time(7500), 20), View::Tray},
-    {"tray_percent_57_mains_icon24", AtIconSize(Percent(57, true), 24), View::Tray},
-    {"tray_unknown_frame_c_icon28", AtIconSize(Frame(2), 28), View::Tray},
+    {"tray_time_2h05_icon20", Sized(Time(7500), 20), View::Tray},
+    {"tray_percent_57_mains_icon24", Sized(Percent(57, true), 24), View::Tray},
+    {"tray_unknown_frame_c_icon28", Sized(Frame(2), 28), View::Tray},
 };
 
 // Where two pictures differ, for the failure message.

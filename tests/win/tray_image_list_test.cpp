@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/image_list_win32.h"
 #include "platform/win32/tray_shell_win32.h"
 #include "platform/win32/tray_timer_win32.h"
@@ -42,6 +44,17 @@ std::array<std::uint32_t, 256> Plain(std::uint32_t colour) {
 }
 
 HICON AsHicon(const OwnedIcon& icon) { return reinterpret_cast<HICON>(icon.Handle()); }
+
+// The harness runs the *Dpi* tests at 96, 144 and 192 DPI.
+TEST(Win32ImageList, DpiGivesTheTaskbarsIconSize) {
+    const int dpi = static_cast<int>(SystemDpi()), size = dpi / 6;  // 16, 24, 32
+    std::printf("system DPI %d\n", dpi);  // the harness checks that its setting took
+    Win32ImageList list;
+    list.SetSize(Win32NotifyShell().IconSize());
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list.Handle(), &cx, &cy);
+    EXPECT_EQ(cx * cy, size * size);
+}
 
 TEST(Win32ImageList, IconsCarryTheImagesColoursOpaque) {
     Win32ImageList list;

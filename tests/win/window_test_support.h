@@ -41,7 +41,6 @@ public:
     void OnTimer1() override { log.push_back("timer"); }
     void OnEndSession() override { log.push_back("endsession"); }
     void OnDestroy() override { log.push_back("destroy"); }
-    void OnDpiChanged() override { log.push_back("dpi"); }
 
     // The log without the lines that start with one of `prefixes`.
     std::vector<std::string> Without(std::initializer_list<const char*> prefixes) const {

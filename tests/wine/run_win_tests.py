@@ -11,11 +11,8 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
 import kavelo_e2e as e2e  # noqa: E402
 
 extra = e2e.arguments()[1]
-dpi = None
-if "--dpi" in extra:
-    at = extra.index("--dpi")
-    dpi = int(extra[at + 1])
-    del extra[at:at + 2]
+dpi = int(extra.pop(extra.index("--dpi") + 1)) if "--dpi" in extra else None
+extra = [a for a in extra if a != "--dpi"]
 
 
 def test(s):
