@@ -146,6 +146,23 @@ void AboutDialogWin32::SetUpControls() {
     spinEdit(SpinEditId::SpinEdit2, IDC_SPINEDIT2, IDC_SPINEDIT2_BUTTONS);
 }
 
+// A spin edit covers a run of spaces in its sentence. In a font that grows
+// less than the layout, the sentence's end would slip under the field: the
+// run is widened until the end starts past it.
+void AboutDialogWin32::WidenGap(HDC dc, HWND label, std::wstring& text, int left, const RECT& field) const {
+    constexpr int kEndMargin = 4;  // pixels between the field and the sentence's end, at 96 dpi
+    size_t end = text.find_last_of(L' ') + 1;  // where the sentence's end starts
+    const int wanted = Scaled(field.right + kEndMargin) - left;
+    bool widened = false;
+    SIZE extent{};
+    while (end > 0 && end < 200 && GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(end), &extent) &&
+           extent.cx < wanted) {
+        text.insert(end++, 1, L' ');
+        widened = true;
+    }
+    if (widened) SetWindowTextW(label, text.c_str());
+}
+
 void AboutDialogWin32::PlaceControls(const RECT* suggested) {
     const WindowDc windowDc(Handle());
     const HDC dc = windowDc.get();
@@ -160,6 +177,8 @@ void AboutDialogWin32::PlaceControls(const RECT* suggested) {
         if (p.width == 0) {
             std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
             text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+            if (p.id == IDC_PERCENTLABEL || p.id == IDC_MINUTESLABEL)
+                WidenGap(dc, control, text, Scaled(p.x), p.id == IDC_PERCENTLABEL ? kSpinEdit1 : kSpinEdit2);
             SIZE extent{};
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
             width = extent.cx;

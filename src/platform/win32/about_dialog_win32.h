@@ -55,6 +55,7 @@ private:
     void LoadProgramIcon();
     void SetUpControls();
     void PlaceControls(const RECT* suggested = nullptr);
+    void WidenGap(HDC dc, HWND label, std::wstring& text, int left, const RECT& field) const;
     void OnCommand(int id, int code);
     void DrawImage(const DRAWITEMSTRUCT& item) const;
     HWND Item(int id) const { return GetDlgItem(Handle(), id); }
