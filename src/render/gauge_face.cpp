@@ -171,8 +171,8 @@ void GaugeFace::DrawTray() {
     Colour pen = state_.OnMains ? state_.TrayPlugedColor : state_.TrayColor;
     if (state_.AlertOn) pen = state_.AlertColor;
     if (!(state_.AlertOn && state_.BlinkPhase)) text = trayText_;
-    tray_ = kavelo::TrayPicture(text, state_.OnMains, pen, state_.TrayShadowColor, strips_.OnlineBitmap,
-                        trayIconSize_);
+    tray_ = kavelo::TrayPicture(text, state_.OnMains, pen, state_.TrayShadowColor,
+                                strips_.OnlineBitmap, trayIconSize_);
     trayBuilt_ = true;
     const int s = trayIconSize_;
     host_.SetTrayImages(tray_.Crop(0, 0, s, s), tray_.Crop(s, 0, s, s));

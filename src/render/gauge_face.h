@@ -58,7 +58,6 @@ public:
     // The notification area's icon size S (16 at 96 DPI). A new size
     // redraws the last tray text at it and hands both icons over again.
     void SetTrayIconSize(int size);
-    int TrayIconSize() const { return trayIconSize_; }
     // Small percentage text on `canvas`; below AlertPercent it is drawn in
     // AlertColor and raises the alert.
     void DrawSmallText(PixelBuffer& canvas, int left, int top, const std::string& text);
