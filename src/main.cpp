@@ -51,10 +51,14 @@ public:
     void Mark(const char* stage) {
         LARGE_INTEGER t;
         QueryPerformanceCounter(&t);
-        const double ms = beforeEntry_ + 1000.0 * static_cast<double>(t.QuadPart - entry_.QuadPart) /
-                                             static_cast<double>(frequency_.QuadPart);
-        char line[96];
-        const int n = std::snprintf(line, sizeof line, "%8.2f ms  %s\n", ms, stage);
+        Note(beforeEntry_ + 1000.0 * static_cast<double>(t.QuadPart - entry_.QuadPart) /
+                                static_cast<double>(frequency_.QuadPart),
+             stage);
+    }
+    // A line of its own: a duration rather than a time since the start.
+    void Note(double ms, const std::string& what) {
+        char line[128];
+        const int n = std::snprintf(line, sizeof line, "%8.2f ms  %s\n", ms, what.c_str());
         if (n > 0) text_.append(line, static_cast<std::size_t>(n));
     }
     void Write() const {
@@ -74,6 +78,42 @@ private:
     LARGE_INTEGER frequency_{}, entry_{};
     double beforeEntry_ = 0;
     std::string text_;
+};
+
+// The notification-area calls, counted and timed: each is a round trip to
+// the shell's process.
+class TimedShell final : public kavelo::NotifyShell {
+public:
+    explicit TimedShell(kavelo::NotifyShell& shell) : shell_(shell) { QueryPerformanceFrequency(&frequency_); }
+    bool Add(const kavelo::NotifyIconData& d) override { return Timed([&] { return shell_.Add(d); }); }
+    void Modify(const kavelo::NotifyIconData& d) override { Timed([&] { shell_.Modify(d); return true; }); }
+    void Delete(const kavelo::NotifyIconData& d) override { Timed([&] { shell_.Delete(d); return true; }); }
+    kavelo::ScreenPoint CursorPos() override { return shell_.CursorPos(); }
+    std::unique_ptr<kavelo::HiddenWindow> CreateHiddenWindow(kavelo::WindowProc proc) override {
+        return shell_.CreateHiddenWindow(std::move(proc));
+    }
+    std::unique_ptr<kavelo::IntervalTimer> CreateTimer(std::int32_t interval, std::function<void()> onTick) override {
+        return shell_.CreateTimer(interval, std::move(onTick));
+    }
+    std::uint32_t TaskbarCreatedMessage() override { return shell_.TaskbarCreatedMessage(); }
+    int Calls() const { return calls_; }
+    double Milliseconds() const { return ms_; }
+
+private:
+    template <class F>
+    bool Timed(F f) {
+        LARGE_INTEGER t0, t1;
+        QueryPerformanceCounter(&t0);
+        const bool ok = f();
+        QueryPerformanceCounter(&t1);
+        ++calls_;
+        ms_ += 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency_.QuadPart);
+        return ok;
+    }
+    kavelo::NotifyShell& shell_;
+    LARGE_INTEGER frequency_{};
+    int calls_ = 0;
+    double ms_ = 0;
 };
 #define KAVELO_TRACE(stage) trace.Mark(stage)
 #else
@@ -97,7 +137,12 @@ int RunKavelo() {
     GaugeState state;
     Win32PowerSource power;
     Win32Clock clock;
+#ifdef KAVELO_STARTUP_TRACE
+    Win32NotifyShell systemShell;
+    TimedShell shell(systemShell);
+#else
     Win32NotifyShell shell;
+#endif
     Win32ErrorBox errors;
     Win32ImageList imageList;
     Win32Registry registry;
@@ -124,6 +169,7 @@ int RunKavelo() {
     MSG first;
     PeekMessageA(&first, nullptr, 0, 0, PM_NOREMOVE);
     KAVELO_TRACE("first message");
+    trace.Note(shell.Milliseconds(), "spent in " + std::to_string(shell.Calls()) + " notification-area calls");
     trace.Write();
 #endif
     return application.Run();

@@ -6,7 +6,7 @@ and the fair one for a tray gauge, tray_yardstick.exe (tools/bench), which
 also loads and initialises the same system DLLs and adds two tray icons.
 
     python3 tools/bench/startup_bench.py [--win-dir build/win] [--rounds 9]
-        [--kavelo build/release/bin/Kavelo.exe]
+        [--kavelo build/release/bin/Kavelo.exe [--kavelo other/Kavelo.exe]]
 
 A Kavelo.exe built with KAVELO_STARTUP_TRACE=ON writes the milliseconds of
 each stage of its start; the benchmark prints their medians.
@@ -137,7 +137,7 @@ def close(s, screen, program):
         time.sleep(0.01)
 
 
-def bench(s, rounds, kavelo_exe):
+def bench(s, rounds, kavelo_exes):
     for exe in ("minimal_window.exe", "tray_yardstick.exe"):
         if not (s.bin / exe).exists():
             raise e2e.HarnessError(f"{s.bin / exe} is missing: build the Windows tree")
@@ -149,16 +149,17 @@ def bench(s, rounds, kavelo_exe):
     face = g.render(s, "time", "--seconds", MS_PER_POINT * 57 // 1000, "--percent", 57,
                     "--view", "window")
     blue = e2e.Image(80, 24, BLUE * (80 * 24))
-    programs = [Program("kavelo", kavelo_exe or s.bin / "Kavelo.exe", e2e.GAUGE_CLASS, face),
-                Program("minimal", s.bin / "minimal_window.exe", "KaveloMinimalWindow", blue),
+    programs = [Program("minimal", s.bin / "minimal_window.exe", "KaveloMinimalWindow", blue),
                 Program("yardstick", s.bin / "tray_yardstick.exe", "KaveloTrayYardstick", blue)]
+    programs += [Program(f"kavelo{i + 1}", exe, e2e.GAUGE_CLASS, face)
+                 for i, exe in enumerate(kavelo_exes or [s.bin / "Kavelo.exe"])]
     screen = ScreenReader(s.xvfb.display)
     try:
         for p in programs:  # warm-up, not counted
             first_paint(s, screen, p)
             close(s, screen, p)
         for r in range(rounds):
-            order = programs[r % 3:] + programs[:r % 3]
+            order = programs[r % len(programs):] + programs[:r % len(programs)]
             for p in order:
                 changed, done = first_paint(s, screen, p)
                 p.changes.append(changed)
@@ -169,11 +170,13 @@ def bench(s, rounds, kavelo_exe):
                 for p in programs), flush=True)
     finally:
         screen.close()
-    kavelo, minimal, yardstick = (statistics.median(p.times) for p in programs)
-    print(f"median start to first painted face over {rounds} rounds: "
-          f"Kavelo.exe {kavelo * 1000:.0f} ms, minimal_window.exe {minimal * 1000:.0f} ms "
-          f"(ratio {kavelo / minimal:.2f}), tray_yardstick.exe {yardstick * 1000:.0f} ms "
-          f"(ratio {kavelo / yardstick:.2f})", flush=True)
+    minimal, yardstick = (statistics.median(p.times) for p in programs[:2])
+    print(f"median start to first painted face over {rounds} rounds: minimal_window.exe "
+          f"{minimal * 1000:.0f} ms, tray_yardstick.exe {yardstick * 1000:.0f} ms", flush=True)
+    for p in programs[2:]:
+        kavelo = statistics.median(p.times)
+        print(f"  {p.name} {p.exe}: {kavelo * 1000:.0f} ms, ratio to the tray yardstick "
+              f"{kavelo / yardstick:.2f}, to the minimal window {kavelo / minimal:.2f}", flush=True)
     print("median start to the first change at the window's place: " + ", ".join(
         f"{p.name} {statistics.median(p.changes) * 1000:.0f} ms" for p in programs), flush=True)
     if trace.exists():  # "   12.34 ms  stage" lines, one block per start
@@ -191,12 +194,12 @@ def main():
     parser.add_argument("--win-dir", default=os.environ.get("KAVELO_WIN_BUILD_DIR",
                                                             str(e2e.REPO / "build" / "win")))
     parser.add_argument("--rounds", type=int, default=9)
-    parser.add_argument("--kavelo", type=Path, help="the Kavelo.exe to measure "
-                        "(default: the Windows tree's)")
+    parser.add_argument("--kavelo", type=Path, action="append", help="a Kavelo.exe to "
+                        "measure, named kavelo1, kavelo2, ... (default: the Windows tree's)")
     args = parser.parse_args()
     e2e.enter_private_namespace()
     with e2e.Session("startup_bench", args.win_dir) as s:
-        bench(s, args.rounds, args.kavelo and args.kavelo.resolve())
+        bench(s, args.rounds, [exe.resolve() for exe in args.kavelo or []])
 
 
 if __name__ == "__main__":
