@@ -45,19 +45,19 @@ Var WasRunning
 !define MUI_ICON "${ICON}"
 !define MUI_ABORTWARNING
 
+!define MUI_WELCOMEPAGE_TEXT "This installs Kavelo ${VERSION}, a battery gauge for the notification area, for you alone: no administrator rights are needed.$\r$\n$\r$\nA running Kavelo is closed first, its settings saved, and started again afterwards.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_TITLE_3LINES
 !define MUI_FINISHPAGE_TEXT_LARGE
-!define MUI_FINISHPAGE_TEXT "Kavelo runs in the notification area of the taskbar, as two icons side by side that together show the charge; it opens no window of its own.$\r$\n$\r$\nWindows 11 puts new icons among the hidden ones, behind the ^ arrow at the right of the taskbar. To keep both Kavelo icons in sight, open Settings > Personalization > Taskbar > Other system tray icons and turn both Kavelo entries on, or drag both icons from the ^ panel onto the taskbar, the left half first.$\r$\n$\r$\nRight-click an icon for Kavelo's menu."
+!define MUI_FINISHPAGE_TEXT "Kavelo runs in the notification area of the taskbar, as two icons side by side.$\r$\n$\r$\nWindows 11 may hide new icons behind the ^ arrow. To keep both in sight, turn both Kavelo entries on in Settings > Personalization > Taskbar > Other system tray icons, or drag both icons onto the taskbar, the left half first."
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Kavelo"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartKavelo
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
-!define MUI_COMPONENTSPAGE_TEXT_TOP "Kavelo's settings and the discharge history it has learned stay for a later install unless you tick the box."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Tick $\"Settings and history$\" to remove Kavelo's settings and the discharge history it has learned as well; otherwise they stay for a later install."
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -167,7 +167,7 @@ Section "un.Kavelo" SecUnKavelo
   RMDir "$INSTDIR"
 SectionEnd
 
-Section /o "un.Remove Kavelo's settings and learned history" SecUnSettings
+Section /o "un.Settings and history" SecUnSettings
   DeleteRegKey HKCU "${SETTINGS_KEY}"
 SectionEnd
 
