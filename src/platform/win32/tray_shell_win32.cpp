@@ -56,19 +56,81 @@ NOTIFYICONDATAA ToNotifyIconDataA(const NotifyIconData& data) {
     return n;
 }
 
+namespace {
+constexpr UINT kFlushMessage = WM_APP;
+constexpr wchar_t kFlushClass[] = L"KaveloNotifyFlush";
+}  // namespace
+
+Win32NotifyShell::~Win32NotifyShell() {
+    for (Pending& p : pending_) DestroyIcon(p.data.hIcon);
+    if (flushWindow_) DestroyWindow(flushWindow_);
+}
+
 bool Win32NotifyShell::Add(const NotifyIconData& data) {
+    Drop(data);
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
     return Shell_NotifyIconA(NIM_ADD, &n) != FALSE;
 }
 
 void Win32NotifyShell::Modify(const NotifyIconData& data) {
+    if (!flushWindow_) {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = FlushWindowProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kFlushClass;
+        RegisterClassW(&wc);  // fails harmlessly when registered already
+        flushWindow_ = CreateWindowExW(0, kFlushClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       instance, this);
+    }
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
-    Shell_NotifyIconA(NIM_MODIFY, &n);
+    if (!flushWindow_ || (n.hIcon && !(n.hIcon = CopyIcon(n.hIcon)))) {
+        n.hIcon = reinterpret_cast<HICON>(data.hIcon);
+        Shell_NotifyIconA(NIM_MODIFY, &n);  // nothing to wait with: at once
+        return;
+    }
+    Drop(data);
+    pending_.push_back({n});
+    if (!flushPosted_) flushPosted_ = PostMessageW(flushWindow_, kFlushMessage, 0, 0) != FALSE;
+    if (!flushPosted_) Flush();
 }
 
 void Win32NotifyShell::Delete(const NotifyIconData& data) {
+    Drop(data);
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
     Shell_NotifyIconA(NIM_DELETE, &n);
+}
+
+void Win32NotifyShell::Flush() {
+    flushPosted_ = false;
+    std::vector<Pending> due;
+    due.swap(pending_);
+    for (Pending& p : due) {
+        Shell_NotifyIconA(NIM_MODIFY, &p.data);
+        if (p.data.hIcon) DestroyIcon(p.data.hIcon);  // the shell keeps a copy of its own
+    }
+}
+
+void Win32NotifyShell::Drop(const NotifyIconData& data) {
+    for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+        if (it->data.hWnd == reinterpret_cast<HWND>(data.hWnd) && it->data.uID == data.uID) {
+            if (it->data.hIcon) DestroyIcon(it->data.hIcon);
+            pending_.erase(it);
+            return;
+        }
+    }
+}
+
+LRESULT CALLBACK Win32NotifyShell::FlushWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    } else if (message == kFlushMessage) {
+        if (auto* shell = reinterpret_cast<Win32NotifyShell*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+            shell->Flush();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 ScreenPoint Win32NotifyShell::CursorPos() {
