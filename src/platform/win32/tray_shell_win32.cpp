@@ -57,7 +57,7 @@ NOTIFYICONDATAA ToNotifyIconDataA(const NotifyIconData& data) {
 }
 
 namespace {
-constexpr UINT kFlushMessage = WM_APP;
+constexpr UINT_PTR kFlushTimer = 1;
 constexpr wchar_t kFlushClass[] = L"KaveloNotifyFlush";
 }  // namespace
 
@@ -91,7 +91,9 @@ void Win32NotifyShell::Modify(const NotifyIconData& data) {
     }
     Drop(data);
     pending_.push_back({n});
-    if (!flushPosted_) flushPosted_ = PostMessageW(flushWindow_, kFlushMessage, 0, 0) != FALSE;
+    // A timer's message comes after any paint that is due: the window shows
+    // its face before the icons follow.
+    if (!flushPosted_) flushPosted_ = SetTimer(flushWindow_, kFlushTimer, USER_TIMER_MINIMUM, nullptr) != 0;
     if (!flushPosted_) Flush();
 }
 
@@ -102,6 +104,7 @@ void Win32NotifyShell::Delete(const NotifyIconData& data) {
 }
 
 void Win32NotifyShell::Flush() {
+    if (flushPosted_ && flushWindow_) KillTimer(flushWindow_, kFlushTimer);
     flushPosted_ = false;
     std::vector<Pending> due;
     due.swap(pending_);
@@ -125,7 +128,7 @@ LRESULT CALLBACK Win32NotifyShell::FlushWindowProc(HWND hwnd, UINT message, WPAR
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    } else if (message == kFlushMessage) {
+    } else if (message == WM_TIMER && wParam == kFlushTimer) {
         if (auto* shell = reinterpret_cast<Win32NotifyShell*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
             shell->Flush();
         return 0;

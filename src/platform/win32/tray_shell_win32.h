@@ -13,10 +13,11 @@ namespace kavelo::win32 {
 // serves any number of tray icons.
 //
 // Each call is a round trip to the shell's process, so changes to an icon
-// wait for the message loop: the newest change of each icon is sent then,
-// before the next paint, and the ones it replaced never are (at start the
-// pictures and tips are set several times before the first message). Adds
-// and deletes are sent at once and drop the icon's waiting change.
+// wait for the message loop: the newest change of each icon is sent at the
+// loop's next timer message (after any paint that is due, at least 10 ms
+// later), and the ones it replaced never are (at start the pictures and
+// tips are set several times before the first face). Adds and deletes are
+// sent at once and drop the icon's waiting change.
 class Win32NotifyShell final : public NotifyShell {
 public:
     Win32NotifyShell() = default;
@@ -43,8 +44,8 @@ private:
     static LRESULT CALLBACK FlushWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::vector<Pending> pending_;
-    HWND flushWindow_ = nullptr;  // message-only: receives the posted flush
-    bool flushPosted_ = false;
+    HWND flushWindow_ = nullptr;  // message-only: its timer sends the changes
+    bool flushPosted_ = false;    // the timer is set
 };
 
 // The first (ANSI) layout of the record, sized for the target: 88 bytes on
