@@ -1,7 +1,5 @@
 #include "render/tray_picture.h"
 
-#include <cstdio>
-
 #include "render/segments.h"
 
 namespace kavelo {
@@ -100,10 +98,15 @@ void DrawTrayText(PixelBuffer& picture, std::string text, bool onMains, Colour p
     }
 }
 
+std::string RightAligned(int value, std::size_t width) {
+    // Formatted by hand: the C library's printf family is the largest part
+    // of the Windows runtime that the program would link.
+    std::string text = std::to_string(value);
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
 std::string TrayTipText(uint8_t percent, bool onMains) {
-    char tip[32];
-    std::snprintf(tip, sizeof tip, "Battery : %3d%%", static_cast<int>(percent));
-    std::string text = tip;
+    std::string text = "Battery : " + RightAligned(percent, 3) + "%";
     if (onMains) text += percent == 100 ? " (charged)" : " (charging)";
     return text;
 }

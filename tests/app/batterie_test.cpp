@@ -67,6 +67,8 @@ TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
     EXPECT_EQ(shell.calls[0].kind, ShellCall::Add);
     EXPECT_EQ(shell.calls[0].data.hWnd, gauge->ZetSysTray2.WindowHandle());
     EXPECT_EQ(shell.calls[1].data.hWnd, gauge->ZetSysTray1.WindowHandle());
+    EXPECT_EQ(shell.calls[0].data.uID, 2u);  // each half keeps its id across runs
+    EXPECT_EQ(shell.calls[1].data.uID, 1u);
     EXPECT_EQ(images.Count(), 2);
     EXPECT_EQ(window.width, 80);
     EXPECT_EQ(window.height, 24);
