@@ -1,6 +1,7 @@
 # Shared by the scripts in this directory (sourced, not run).
 #   KAVELO_BUILD_ROOT  where the build trees go (default: build, relative to
-#                      the checkout): <root>/native and <root>/win
+#                      the checkout): <root>/native, <root>/win and
+#                      <root>/release
 #   KAVELO_JOBS        parallel build and test jobs (default: the core count)
 
 KAVELO_SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -13,6 +14,7 @@ esac
 export KAVELO_BUILD_ROOT
 KAVELO_NATIVE_DIR=$KAVELO_BUILD_ROOT/native
 KAVELO_WIN_DIR=$KAVELO_BUILD_ROOT/win
+KAVELO_RELEASE_DIR=$KAVELO_BUILD_ROOT/release
 KAVELO_JOBS=${KAVELO_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 say() { printf '== %s\n' "$*"; }

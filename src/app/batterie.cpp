@@ -29,8 +29,10 @@ TBatterie::TBatterie(GaugeState& state, BatteriePlatform& platform)
       Timer1(platform.timer1),
       SelectColor(platform.colorDialog),
       ImageList1(platform.imageList),
-      ZetSysTray1(platform.shell, platform.errors),
-      ZetSysTray2(platform.shell, platform.errors) {
+      // Ids 1 and 2: the left and the right half, told apart by Windows
+      // across runs.
+      ZetSysTray1(platform.shell, platform.errors, 1),
+      ZetSysTray2(platform.shell, platform.errors, 2) {
     // The stored layout: the tray components inactive, one image each.
     SetupTray(ZetSysTray1, 0);
     SetupTray(ZetSysTray2, 1);

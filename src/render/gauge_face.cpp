@@ -1,6 +1,5 @@
 #include "render/gauge_face.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "render/segments.h"
@@ -24,11 +23,7 @@ int32_t LeadingNumber(const std::string& text) {
 
 }  // namespace
 
-std::string PercentText(uint8_t percent) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%3d%%", static_cast<int>(percent));
-    return text;
-}
+std::string PercentText(uint8_t percent) { return RightAligned(percent, 3) + "%"; }
 
 TimeFaceText TimeFaceTextFor(int32_t estimate) {
     if (estimate == -2) return {" :  ", -2};
@@ -38,10 +33,7 @@ TimeFaceText TimeFaceTextFor(int32_t estimate) {
     if (estimate < 0) m = kUnknownMinutes;
     else m = (estimate / 60 + 2) / 5 * 5;  // whole minutes to the nearest 5
     if (m > kMaxMinutes) m = kMaxMinutes;
-    char text[16];
-    std::snprintf(text, sizeof text, "%1d:%2d", static_cast<int>(m / 60),
-                  static_cast<int>(m % 60));
-    std::string s = text;
+    std::string s = std::to_string(m / 60) + ":" + RightAligned(m % 60, 2);
     if (m == kUnknownMinutes) s = "8:88";
     if (s.size() > 2 && s[2] == ' ') s[2] = '0';
     return {s, m};

@@ -1,7 +1,6 @@
 #include "render/tray_picture.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "render/segments.h"
 
@@ -139,10 +138,15 @@ PixelBuffer TrayPicture(const std::string& text, bool onMains, Colour pen, Colou
     return drawn == iconSize ? picture : ScaleUp(picture, iconSize / drawn);
 }
 
+std::string RightAligned(int value, std::size_t width) {
+    // Formatted by hand: the C library's printf family is the largest part
+    // of the Windows runtime that the program would link.
+    std::string text = std::to_string(value);
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
 std::string TrayTipText(uint8_t percent, bool onMains) {
-    char tip[32];
-    std::snprintf(tip, sizeof tip, "Battery : %3d%%", static_cast<int>(percent));
-    std::string text = tip;
+    std::string text = "Battery : " + RightAligned(percent, 3) + "%";
     if (onMains) text += percent == 100 ? " (charged)" : " (charging)";
     return text;
 }

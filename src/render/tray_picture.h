@@ -37,6 +37,9 @@ void DrawTrayText(PixelBuffer& picture, std::string text, bool onMains, Colour p
 PixelBuffer TrayPicture(const std::string& text, bool onMains, Colour pen, Colour shadow,
                         const PixelBuffer& online, int iconSize);
 
+// The number right-aligned in `width` characters, as printf's "%*d" writes it.
+std::string RightAligned(int value, std::size_t width);
+
 // The tip of both tray icons: "Battery :  57%", with " (charged)" at 100 %
 // or " (charging)" below it when on mains.
 std::string TrayTipText(uint8_t percent, bool onMains);

@@ -22,7 +22,8 @@ void CopyTip(const std::string& tip, char (&field)[64]) {
 
 }  // namespace
 
-TZetSysTray::TZetSysTray(NotifyShell& shell, ErrorBox& errors) : FShell(shell), FErrors(errors) {
+TZetSysTray::TZetSysTray(NotifyShell& shell, ErrorBox& errors, std::uint32_t iconId)
+    : FShell(shell), FErrors(errors), FIconId(iconId) {
     // WorkIcon starts empty. The window and then the timer, in that order.
     FWindow = FShell.CreateHiddenWindow(
         [this](std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) { return TrayWindowProc(msg, wp, lp); });
@@ -94,7 +95,7 @@ void TZetSysTray::UpdateIcon() {
 
 void TZetSysTray::FillIconData(const std::string& ATip, IconId AIcon) {
     IconData.hWnd = WindowHandle();
-    IconData.uID = kIconId;
+    IconData.uID = FIconId;
     IconData.uFlags = kIconFlags;
     IconData.uCallbackMessage = TrayCallbackMessage;
     IconData.hIcon = AIcon;
@@ -124,7 +125,7 @@ void TZetSysTray::RemoveIcon() {
     if (!IconShown) return;
     // The icon and the tip stay as the last call left them.
     IconData.hWnd = WindowHandle();
-    IconData.uID = kIconId;
+    IconData.uID = FIconId;
     IconData.uFlags = kIconFlags;
     IconData.uCallbackMessage = 0;
     FShell.Delete(IconData);

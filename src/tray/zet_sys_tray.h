@@ -27,13 +27,15 @@ using TSysTrayIconSizeEvent = std::function<void(TZetSysTray& Sender, int Size)>
 
 class TZetSysTray {
 public:
-    static constexpr std::uint32_t kIconId = 1;
     static constexpr std::uint32_t kIconFlags = kNifMessage | kNifIcon | kNifTip;
     static constexpr std::int32_t kAnimationInterval = 333;
     static constexpr std::size_t kMaxTipBytes = 63;
 
-    // Errors raised by the event handlers are shown in `errors`.
-    TZetSysTray(NotifyShell& shell, ErrorBox& errors);
+    // Errors raised by the event handlers are shown in `errors`. The shell
+    // remembers the user's choices for an icon (shown on the taskbar or
+    // hidden) by the program's path and the icon's id: a program with
+    // several icons gives each its own id, the same in every run.
+    TZetSysTray(NotifyShell& shell, ErrorBox& errors, std::uint32_t iconId = 1);
     ~TZetSysTray();
     TZetSysTray(const TZetSysTray&) = delete;
     TZetSysTray& operator=(const TZetSysTray&) = delete;
@@ -84,6 +86,7 @@ private:
 
     NotifyShell& FShell;
     ErrorBox& FErrors;
+    const std::uint32_t FIconId;
 
     ImageList* FIcons = nullptr;
     std::int32_t FIconItemLast = -1;

@@ -67,6 +67,8 @@ TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
     EXPECT_EQ(shell.calls[0].kind, ShellCall::Add);
     EXPECT_EQ(shell.calls[0].data.hWnd, gauge->ZetSysTray2.WindowHandle());
     EXPECT_EQ(shell.calls[1].data.hWnd, gauge->ZetSysTray1.WindowHandle());
+    EXPECT_EQ(shell.calls[0].data.uID, 2u);  // each half keeps its id across runs
+    EXPECT_EQ(shell.calls[1].data.uID, 1u);
     EXPECT_EQ(images.Count(), 2);
     EXPECT_EQ(window.width, 80);
     EXPECT_EQ(window.height, 24);
@@ -418,7 +420,7 @@ TEST_F(Gauge, TrayIconsFollowTheNotificationAreasIconSize) {
         const PixelBuffer right = gauge->Image1.TrayPicture().Crop(size, 0, size, size);
         ASSERT_EQ(images.Count(), 2);
         EXPECT_EQ(images.images[1], std::vector<uint32_t>(right.Data(), right.Data() + size * size));
-        EXPECT_EQ(images.ImageOf(shell.area.at({gauge->ZetSysTray2.WindowHandle(), 1}).hIcon), 1);
+        EXPECT_EQ(images.ImageOf(shell.area.at({gauge->ZetSysTray2.WindowHandle(), 2}).hIcon), 1);
         EXPECT_EQ(images.LiveIcons(), 2);  // every icon replaced was destroyed
     }
 }

@@ -21,6 +21,8 @@
 //                             last one opened) with real mouse input
 //   controls                  the controls of a dialog, with their state
 //   settext TEXT | click | setcheck 0|1 | setpos N    on the --child control
+//   version FILE              the file's version resource: one "version" line
+//                             (fixed numbers) and a "string" line per text
 //
 // Results go to OUTFILE as UTF-8 lines (kind, then tab-separated key=value
 // fields, see kprobe_shared.h) so that no caller reads a pipe. Exit code:
@@ -407,6 +409,34 @@ int ControlCommand(const std::wstring& command, const Args& args, std::string& o
     return ok ? kOk : kFailed;
 }
 
+// ---- version resources -------------------------------------------------
+
+int VersionCommand(const std::wstring& file, std::string& out) {
+    DWORD handle = 0;
+    std::vector<char> data(GetFileVersionInfoSizeW(file.c_str(), &handle));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    if (data.empty() || !GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &size)) {
+        out += "error\tmessage=no version resource\n";
+        return kFailed;
+    }
+    auto quad = [](DWORD ms, DWORD ls) {
+        return std::to_string(HIWORD(ms)) + "." + std::to_string(LOWORD(ms)) + "." +
+               std::to_string(HIWORD(ls)) + "." + std::to_string(LOWORD(ls));
+    };
+    out += "version" + Field("file", quad(fixed->dwFileVersionMS, fixed->dwFileVersionLS)) +
+           Field("product", quad(fixed->dwProductVersionMS, fixed->dwProductVersionLS)) + "\n";
+    for (const wchar_t* name : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName",
+                                L"LegalCopyright", L"OriginalFilename", L"ProductName", L"ProductVersion"}) {
+        wchar_t* text = nullptr;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        if (VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&text), &size) && text)
+            out += "string" + Field("name", Utf8(name)) + Field("value", Utf8(text)) + "\n";
+    }
+    return kOk;
+}
+
 // ---- commands ----------------------------------------------------------
 
 int Run(const std::wstring& command, const Args& args, std::string& out) {
@@ -454,6 +484,7 @@ int Run(const std::wstring& command, const Args& args, std::string& out) {
     if (command == L"menu") return MenuCommand(args, out);
     if (command == L"menuclick") return MenuClickCommand(args, out);
     if (command == L"controls") return ControlsCommand(args, out);
+    if (command == L"version") return pos.size() == 1 ? VersionCommand(pos[0], out) : kUsage;
     if (command == L"settext" || command == L"click" || command == L"setcheck" || command == L"setpos")
         return ControlCommand(command, args, out);
     return kUsage;

@@ -1,9 +1,15 @@
 #!/usr/bin/env python3
 """Start-up benchmark: how long Kavelo.exe takes under Wine from its start to
-its first painted face, against a minimal Win32 program that opens one window
-(tests/probe/minimal_window.cpp), measured in the same run.
+its first painted face, against two yardsticks measured in the same run: a
+minimal Win32 program that opens one window (tests/probe/minimal_window.cpp)
+and the fair one for a tray gauge, tray_yardstick.exe (tools/bench), which
+also loads and initialises the same system DLLs and adds two tray icons.
 
     python3 tools/bench/startup_bench.py [--win-dir build/win] [--rounds 9]
+        [--kavelo build/release/bin/Kavelo.exe [--kavelo other/Kavelo.exe]]
+
+A Kavelo.exe built with KAVELO_STARTUP_TRACE=ON writes the milliseconds of
+each stage of its start; the benchmark prints their medians.
 
 Both programs start in one warm Wine prefix (wineserver and the desktop
 already up) on a private X server, as `wine <exe>` from a fresh process, and
@@ -14,8 +20,9 @@ place, read straight from the X server every 2 ms:
     kavelo-render paints it (the window shows nothing else first: the
     percentage face that is painted for 100 at creation is replaced by the
     first refresh before the window is shown);
-  - minimal_window.exe: its 80 x 24 window filled with blue.
-Each round starts each program once (in alternating order), then closes it
+  - minimal_window.exe and tray_yardstick.exe: an 80 x 24 window filled
+    with blue.
+Each round starts each program once (in rotating order), then closes it
 with WM_CLOSE and waits until it has ended and its window is gone. One warm-up
 start of each is not counted. Prints every round, the medians and their ratio.
 Needs root, or user namespaces, for the fake battery (like the e2e tests).
@@ -130,24 +137,29 @@ def close(s, screen, program):
         time.sleep(0.01)
 
 
-def bench(s, rounds):
-    if not (s.bin / "minimal_window.exe").exists():
-        raise e2e.HarnessError(f"{s.bin / 'minimal_window.exe'} is missing: build the Windows tree")
+def bench(s, rounds, kavelo_exes):
+    for exe in ("minimal_window.exe", "tray_yardstick.exe"):
+        if not (s.bin / exe).exists():
+            raise e2e.HarnessError(f"{s.bin / exe} is missing: build the Windows tree")
+    trace = s.run_dir / "startup-trace.txt"
+    s.env["KAVELO_STARTUP_TRACE"] = e2e.win_path(trace)
     g.plant_history(s, [(MS_PER_POINT, 1)])
     g.plant(s, "Position", {"Tray": "0", "Top": "0", "Left": "0"})
     s.battery.set(percent=57)
     face = g.render(s, "time", "--seconds", MS_PER_POINT * 57 // 1000, "--percent", 57,
                     "--view", "window")
-    programs = [Program("kavelo", s.bin / "Kavelo.exe", e2e.GAUGE_CLASS, face),
-                Program("minimal", s.bin / "minimal_window.exe", "KaveloMinimalWindow",
-                        e2e.Image(80, 24, BLUE * (80 * 24)))]
+    blue = e2e.Image(80, 24, BLUE * (80 * 24))
+    programs = [Program("minimal", s.bin / "minimal_window.exe", "KaveloMinimalWindow", blue),
+                Program("yardstick", s.bin / "tray_yardstick.exe", "KaveloTrayYardstick", blue)]
+    programs += [Program(f"kavelo{i + 1}", exe, e2e.GAUGE_CLASS, face)
+                 for i, exe in enumerate(kavelo_exes or [s.bin / "Kavelo.exe"])]
     screen = ScreenReader(s.xvfb.display)
     try:
         for p in programs:  # warm-up, not counted
             first_paint(s, screen, p)
             close(s, screen, p)
         for r in range(rounds):
-            order = programs if r % 2 == 0 else programs[::-1]
+            order = programs[r % len(programs):] + programs[:r % len(programs)]
             for p in order:
                 changed, done = first_paint(s, screen, p)
                 p.changes.append(changed)
@@ -158,12 +170,23 @@ def bench(s, rounds):
                 for p in programs), flush=True)
     finally:
         screen.close()
-    kavelo, minimal = (statistics.median(p.times) for p in programs)
-    print(f"median start to first painted face over {rounds} rounds: "
-          f"Kavelo.exe {kavelo * 1000:.0f} ms, minimal_window.exe {minimal * 1000:.0f} ms, "
-          f"ratio {kavelo / minimal:.2f}", flush=True)
+    minimal, yardstick = (statistics.median(p.times) for p in programs[:2])
+    print(f"median start to first painted face over {rounds} rounds: minimal_window.exe "
+          f"{minimal * 1000:.0f} ms, tray_yardstick.exe {yardstick * 1000:.0f} ms", flush=True)
+    for p in programs[2:]:
+        kavelo = statistics.median(p.times)
+        print(f"  {p.name} {p.exe}: {kavelo * 1000:.0f} ms, ratio to the tray yardstick "
+              f"{kavelo / yardstick:.2f}, to the minimal window {kavelo / minimal:.2f}", flush=True)
     print("median start to the first change at the window's place: " + ", ".join(
         f"{p.name} {statistics.median(p.changes) * 1000:.0f} ms" for p in programs), flush=True)
+    if trace.exists():  # "   12.34 ms  stage" lines, one block per start
+        stages = {}
+        for line in trace.read_text().splitlines():
+            ms, _, stage = line.strip().partition(" ms  ")
+            stages.setdefault(stage, []).append(float(ms))
+        print("Kavelo.exe's own trace, medians since its process was created:")
+        for stage, times in stages.items():
+            print(f"  {statistics.median(times):8.1f} ms  {stage}")
 
 
 def main():
@@ -171,10 +194,12 @@ def main():
     parser.add_argument("--win-dir", default=os.environ.get("KAVELO_WIN_BUILD_DIR",
                                                             str(e2e.REPO / "build" / "win")))
     parser.add_argument("--rounds", type=int, default=9)
+    parser.add_argument("--kavelo", type=Path, action="append", help="a Kavelo.exe to "
+                        "measure, named kavelo1, kavelo2, ... (default: the Windows tree's)")
     args = parser.parse_args()
     e2e.enter_private_namespace()
     with e2e.Session("startup_bench", args.win_dir) as s:
-        bench(s, args.rounds)
+        bench(s, args.rounds, [exe.resolve() for exe in args.kavelo or []])
 
 
 if __name__ == "__main__":

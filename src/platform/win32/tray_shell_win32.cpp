@@ -58,19 +58,54 @@ NOTIFYICONDATAA ToNotifyIconDataA(const NotifyIconData& data) {
     return n;
 }
 
+Win32NotifyShell::~Win32NotifyShell() = default;
+
 bool Win32NotifyShell::Add(const NotifyIconData& data) {
+    Drop(data);
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
     return Shell_NotifyIconA(NIM_ADD, &n) != FALSE;
 }
 
 void Win32NotifyShell::Modify(const NotifyIconData& data) {
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
-    if (!Shell_NotifyIconA(NIM_MODIFY, &n)) TraceLastError("Shell_NotifyIconA(NIM_MODIFY)");
+    // The caller destroys its icon once this returns: a change that waits
+    // keeps a copy of its own.
+    UniqueIcon copy(n.hIcon ? CopyIcon(n.hIcon) : nullptr);
+    if (n.hIcon && !copy) {
+        TraceLastError("CopyIcon");
+        Send(n);  // nothing to wait with: at once
+        return;
+    }
+    Drop(data);
+    n.hIcon = copy.get();
+    pending_.push_back({n, std::move(copy)});
+    // A timer's message comes after any paint that is due: the window shows
+    // its face before the icons follow.
+    if (!flushTimer_) flushTimer_ = std::make_unique<Win32TrayTimer>(USER_TIMER_MINIMUM, [this] { Flush(); });
+    flushTimer_->SetEnabled(true);
 }
 
 void Win32NotifyShell::Delete(const NotifyIconData& data) {
+    Drop(data);
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
     if (!Shell_NotifyIconA(NIM_DELETE, &n)) TraceLastError("Shell_NotifyIconA(NIM_DELETE)");
+}
+
+void Win32NotifyShell::Send(NOTIFYICONDATAA& n) {
+    if (!Shell_NotifyIconA(NIM_MODIFY, &n)) TraceLastError("Shell_NotifyIconA(NIM_MODIFY)");
+}
+
+void Win32NotifyShell::Flush() {
+    if (flushTimer_) flushTimer_->SetEnabled(false);
+    std::vector<Pending> due;
+    due.swap(pending_);
+    for (Pending& p : due) Send(p.data);  // the shell keeps a copy of each icon
+}
+
+void Win32NotifyShell::Drop(const NotifyIconData& data) {
+    std::erase_if(pending_, [&](const Pending& p) {
+        return p.data.hWnd == reinterpret_cast<HWND>(data.hWnd) && p.data.uID == data.uID;
+    });
 }
 
 ScreenPoint Win32NotifyShell::CursorPos() {

@@ -2,16 +2,31 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/notify_shell.h"
+#include "platform/win32/handles_win32.h"
 
 namespace kavelo::win32 {
 
 // The taskbar's notification area through Shell_NotifyIconA. One instance
 // serves any number of tray icons.
+//
+// Each call is a round trip to the shell's process, so changes to an icon
+// wait for the message loop: the newest change of each icon is sent at the
+// loop's next timer message (after any paint that is due, at least 10 ms
+// later), and the ones it replaced never are (at start the pictures and
+// tips are set several times before the first face). Adds and deletes are
+// sent at once and drop the icon's waiting change.
 class Win32NotifyShell final : public NotifyShell {
 public:
+    Win32NotifyShell() = default;
+    ~Win32NotifyShell() override;
+    Win32NotifyShell(const Win32NotifyShell&) = delete;
+    Win32NotifyShell& operator=(const Win32NotifyShell&) = delete;
+
     bool Add(const NotifyIconData& data) override;
     void Modify(const NotifyIconData& data) override;
     void Delete(const NotifyIconData& data) override;
@@ -21,6 +36,20 @@ public:
     std::uint32_t TaskbarCreatedMessage() override;
     // SM_CXSMICON at the DPI of the taskbar's monitor.
     int IconSize() override;
+
+    // Sends the waiting changes now (the message loop does it by itself).
+    void Flush();
+
+private:
+    struct Pending {
+        NOTIFYICONDATAA data;  // its hIcon is `icon`
+        UniqueIcon icon;       // a copy of the caller's
+    };
+    void Send(NOTIFYICONDATAA& n);
+    void Drop(const NotifyIconData& data);
+
+    std::vector<Pending> pending_;
+    std::unique_ptr<IntervalTimer> flushTimer_;  // made at the first change
 };
 
 // The first (ANSI) layout of the record, sized for the target: 88 bytes on

@@ -1,0 +1,177 @@
+; Kavelo's per-user installer (NSIS 3, Modern UI 2). Made by scripts/package.sh:
+;   makensis -DVERSION=x.y.z -DEXE=<Kavelo.exe> -DLICENSE_FILE=<LICENSE>
+;            -DICON=<kavelo.ico> -DOUTFILE=<installer.exe> kavelo.nsi
+; It installs for the current user only, into %LOCALAPPDATA%\Programs\Kavelo,
+; and writes nothing outside the user's profile and registry hive: no
+; administrator is ever asked for. /S installs (and uninstalls) silently.
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include WinMessages.nsh
+
+!define PRODUCT "Kavelo"
+!define PUBLISHER "The Kavelo authors"
+!define GAUGE_CLASS "TBatterie"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kavelo"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define SETTINGS_KEY "Kavelo"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Kavelo"
+; An upgrade goes where the installed version is.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+ShowInstDetails nevershow
+ShowUninstDetails nevershow
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "FileDescription" "Kavelo battery gauge installer"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) ${PUBLISHER}. MIT License."
+
+Var WasRunning
+
+!define MUI_ICON "${ICON}"
+!define MUI_ABORTWARNING
+
+!define MUI_WELCOMEPAGE_TEXT "This installs Kavelo ${VERSION}, a battery gauge for the notification area, for you alone: no administrator rights are needed.$\r$\n$\r$\nA running Kavelo is closed first, its settings saved, and started again afterwards.$\r$\n$\r$\nClick Next to continue."
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_FINISHPAGE_TEXT "Kavelo runs in the notification area of the taskbar, as two icons side by side.$\r$\n$\r$\nWindows 11 may hide new icons behind the ^ arrow. To keep both in sight, turn both Kavelo entries on in Settings > Personalization > Taskbar > Other system tray icons, or drag both icons onto the taskbar, the left half first."
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Start Kavelo"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartKavelo
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Tick $\"Settings and history$\" to remove Kavelo's settings and the discharge history it has learned as well; otherwise they stay for a later install."
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; Asks a running Kavelo to close, as its own Close command does, so that it
+; saves its settings and history, and waits until it has ended. Sets
+; $WasRunning to 1 when one was running.
+!macro CLOSE_KAVELO un
+Function ${un}CloseKavelo
+  StrCpy $WasRunning 0
+  FindWindow $0 "${GAUGE_CLASS}"
+  ${If} $0 == 0
+    Return
+  ${EndIf}
+  StrCpy $WasRunning 1
+  DetailPrint "Closing the running Kavelo"
+  SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+  StrCpy $1 0
+  ${Do}
+    FindWindow $0 "${GAUGE_CLASS}"
+    ${If} $0 == 0
+      ${Break}
+    ${EndIf}
+    ${If} $1 >= 150
+      MessageBox MB_OK|MB_ICONSTOP "Kavelo is still running and did not close. Close it from its menu (right-click one of its icons, then Close) and run this again." /SD IDOK
+      Abort
+    ${EndIf}
+    Sleep 100
+    IntOp $1 $1 + 1
+  ${Loop}
+  ; The process ends just after its window: wait until its file is free.
+  StrCpy $1 0
+  ${DoWhile} $1 < 50
+    ${IfNot} ${FileExists} "$INSTDIR\Kavelo.exe"
+      ${Break}
+    ${EndIf}
+    ClearErrors
+    FileOpen $2 "$INSTDIR\Kavelo.exe" a
+    ${IfNot} ${Errors}
+      FileClose $2
+      ${Break}
+    ${EndIf}
+    Sleep 100
+    IntOp $1 $1 + 1
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro CLOSE_KAVELO ""
+!insertmacro CLOSE_KAVELO "un."
+
+Function StartKavelo
+  Exec '"$INSTDIR\Kavelo.exe"'
+FunctionEnd
+
+Section "Kavelo" SecKavelo
+  SectionIn RO
+  SetShellVarContext current
+  Call CloseKavelo
+  SetOutPath "$INSTDIR"
+  File "/oname=Kavelo.exe" "${EXE}"
+  File "/oname=LICENSE" "${LICENSE_FILE}"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\Kavelo.lnk" "$INSTDIR\Kavelo.exe" "" "$INSTDIR\Kavelo.exe" 0 \
+    SW_SHOWNORMAL "" "Kavelo battery gauge"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Kavelo.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; A gauge that was running before a silent upgrade runs again after it; the
+; finish page's box does the same when the installer is seen.
+Function .onInstSuccess
+  ${If} ${Silent}
+  ${AndIf} $WasRunning == 1
+    Call StartKavelo
+  ${EndIf}
+FunctionEnd
+
+Section "un.Kavelo" SecUnKavelo
+  SectionIn RO
+  SetShellVarContext current
+  ; Closed first: the gauge writes its logon entry as it ends.
+  Call un.CloseKavelo
+  ; The logon entry goes only when it starts this copy of Kavelo (the
+  ; program writes its own path there, in quotes).
+  ReadRegStr $0 HKCU "${RUN_KEY}" "Kavelo"
+  ${If} $0 == '"$INSTDIR\Kavelo.exe"'
+  ${OrIf} $0 == "$INSTDIR\Kavelo.exe"
+    DeleteRegValue HKCU "${RUN_KEY}" "Kavelo"
+  ${EndIf}
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  Delete "$SMPROGRAMS\Kavelo.lnk"
+  ; The folder last: once it is gone, the uninstall is done.
+  Delete "$INSTDIR\Kavelo.exe"
+  Delete "$INSTDIR\LICENSE"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+SectionEnd
+
+Section /o "un.Settings and history" SecUnSettings
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+SectionEnd
+
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecUnKavelo} "The program, its Start-menu shortcut and its entry in Apps & features."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecUnSettings} "HKEY_CURRENT_USER\Kavelo: the window's place, the colours, the alert thresholds and the discharge history."
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_END
