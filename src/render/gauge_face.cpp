@@ -33,7 +33,11 @@ TimeFaceText TimeFaceTextFor(int32_t estimate) {
     if (estimate < 0) m = kUnknownMinutes;
     else m = (estimate / 60 + 2) / 5 * 5;  // whole minutes to the nearest 5
     if (m > kMaxMinutes) m = kMaxMinutes;
-    std::string s = std::to_string(m / 60) + ":" + RightAligned(m % 60, 2);
+    // Appended rather than concatenated: GCC 12 warns falsely (-Wrestrict)
+    // about the chain of + here.
+    std::string s = std::to_string(m / 60);
+    s += ':';
+    s += RightAligned(m % 60, 2);
     if (m == kUnknownMinutes) s = "8:88";
     if (s.size() > 2 && s[2] == ' ') s[2] = '0';
     return {s, m};

@@ -156,9 +156,19 @@ class Session:
     # -- running programs
 
     def wine(self, args, log_name, timeout=60):
-        """Runs a Windows program to its end; returns its exit code."""
-        return run(["wine"] + list(args), self.run_dir / log_name, self.env, timeout,
-                    cwd=self.run_dir)
+        """Runs a Windows program to its end; returns its exit code. When
+        Wine's launcher itself fails (seen under load: "ShellExecuteEx
+        failed"), the program never ran, so it is started once more."""
+        for attempt in (1, 2):
+            start = (self.run_dir / log_name).stat().st_size if (self.run_dir / log_name).exists() else 0
+            rc = run(["wine"] + list(args), self.run_dir / log_name, self.env, timeout,
+                     cwd=self.run_dir)
+            with open(self.run_dir / log_name, "rb") as f:
+                f.seek(start)
+                launched = b"ShellExecuteEx failed" not in f.read()
+            if rc == 0 or launched or attempt == 2:
+                return rc
+            log(f"wine could not start {Path(str(args[0])).name}; once more")
 
     def spawn(self, name, exe, *args):
         """Starts a Windows program in the background (output in <name>.log)."""
