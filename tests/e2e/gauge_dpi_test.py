@@ -12,11 +12,9 @@ def test(s):
     for dpi, k, percent in ((96, 1, 100), (144, 2, 150), (192, 2, 200)):
         s.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", dpi)
         s.start_kavelo()
-        s.expect_caption("Batterie : 57%")
         if dpi == 96:
             g.leave_tray_only(s)  # a first start is tray-only; the close stores the shown window
         expected = g.render(s, "time", "--seconds", SECONDS_AT_57, "--view", "window", "--scale", k)
-        assert (expected.width, expected.height) == (80 * k, 24 * k)
         screen = g.expect_window_picture(s, expected, f"time-face-{dpi}")
         g.scaled(screen.crop(g.gauge_rect(s)), 3).save_png(s.run_dir / f"gauge-window-{percent}.png")
         assert s.close_kavelo() == 0

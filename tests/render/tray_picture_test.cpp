@@ -126,8 +126,7 @@ TEST(TrayPictureAtIconSize, StrokesColoursCellsAndBlocks) {
             down += eight.Pixel(size * 7 / 32, i) == kPen;
             across += eight.Pixel(i, size * 3 / 16) == kPen;
         }
-        EXPECT_EQ(down * 4, across * 3);
-        EXPECT_EQ(down, 3 * w) << size;
+        EXPECT_EQ(std::pair(down, across), std::pair(3 * w, 4 * w)) << size;
         for (const char* text : {"100%", " 57%", "C:CC"}) {
             const PixelBuffer p = TrayPicture(text, true, kPen, kShadow, plug, size);
             const PixelBuffer small = TrayPicture(text, true, kPen, kShadow, plug, 16);

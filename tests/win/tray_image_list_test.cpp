@@ -45,8 +45,7 @@ std::array<std::uint32_t, 256> Plain(std::uint32_t colour) {
 
 HICON AsHicon(const OwnedIcon& icon) { return reinterpret_cast<HICON>(icon.Handle()); }
 
-// The harness runs the *Dpi* tests at 96, 144 and 192 DPI.
-TEST(Win32ImageList, DpiGivesTheTaskbarsIconSize) {
+TEST(Win32ImageList, DpiGivesTheTaskbarsIconSize) {  // run at 96, 144 and 192 DPI
     const int dpi = static_cast<int>(SystemDpi()), size = dpi / 6;  // 16, 24, 32
     std::printf("system DPI %d\n", dpi);  // the harness checks that its setting took
     Win32ImageList list;
