@@ -390,8 +390,7 @@ TEST_F(Gauge, SessionEndAndSuspendSaveTheLearnedHistory) {
     ASSERT_TRUE(second.has_value());
 }
 
-// k = DPI / 96 rounded, halves up, at least 1: the size rule times k and the
-// 96-DPI picture in k x k blocks, from the same top-left corner, shown once.
+// k = DPI / 96 rounded, halves up, >= 1: size and picture times k, same corner.
 TEST_F(Gauge, FollowsItsMonitorsScaleFromTheSameTopLeftCorner) {
     Start();
     LeaveTray();

@@ -113,8 +113,7 @@ TEST_F(TrayGlyph, PlugDrawnOnlyOnMainsForAPercentageWithAnEmptyFirstPlace) {
     EXPECT_EQ(battery.Pixel(24 + 6, 2), kPen);       // %
 }
 
-// Strokes of one thickness, only the picture's colours; drawn anew, a glyph
-// the same in every cell; at 16m, the 16-pixel picture in m x m blocks.
+// One stroke width, own colours only, a glyph alike in every cell; 16m: blocks.
 TEST(TrayPictureAtIconSize, StrokesColoursCellsAndBlocks) {
     const PixelBuffer plug = LoadGlyphStrips(EmbeddedGlyphSource()).OnlineBitmap;
     constexpr Colour kPen = 0x00FF00, kShadow = 0x808080;
