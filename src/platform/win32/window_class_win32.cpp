@@ -26,11 +26,11 @@ void RegisterWindowClass(const wchar_t* className, UINT classStyle) {
         ThrowLastError("RegisterClassExW(" + Ascii(className) + ")");
 }
 
-void CreateRoutedWindow(const WindowSpec& spec, void* object) {
-    RegisterWindowClass(spec.className, spec.classStyle);
-    if (!CreateWindowExW(spec.exStyle, spec.className, spec.title, spec.style, spec.x, spec.y, spec.width,
-                         spec.height, spec.parent, nullptr, GetModuleHandleW(nullptr), object))
-        ThrowLastError("CreateWindowExW(" + Ascii(spec.className) + ")");
+void CreateRoutedWindow(const WindowOptions& window, void* object) {
+    RegisterWindowClass(window.className, window.classStyle);
+    if (!CreateWindowExW(window.exStyle, window.className, window.title, window.style, window.x, window.y, window.width,
+                         window.height, window.parent, nullptr, GetModuleHandleW(nullptr), object))
+        ThrowLastError("CreateWindowExW(" + Ascii(window.className) + ")");
 }
 
 void CreateRoutedDialog(int templateId, const char* templateName, HWND owner, DLGPROC procedure, void* object) {

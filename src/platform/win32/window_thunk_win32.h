@@ -31,7 +31,7 @@ struct DialogKind {
 
 // What CreateWindowExW is given for a window of the layer. The class is
 // registered on the way (see RegisterWindowClass).
-struct WindowSpec {
+struct WindowOptions {
     const wchar_t* className;
     UINT classStyle = 0;
     DWORD exStyle = 0;
@@ -47,7 +47,7 @@ struct WindowSpec {
 void RegisterWindowClass(const wchar_t* className, UINT classStyle = 0);
 
 // The creation calls behind MessageTarget; they throw with the call's code.
-void CreateRoutedWindow(const WindowSpec& spec, void* object);
+void CreateRoutedWindow(const WindowOptions& window, void* object);
 void CreateRoutedDialog(int templateId, const char* templateName, HWND owner, DLGPROC procedure, void* object);
 
 // The one object behind each window (or dialog) of the layer, and the one
@@ -116,10 +116,10 @@ protected:
     }
 
     // Creates the window of this object; its creation messages already reach it.
-    void CreateWindowFor(const WindowSpec& spec)
+    void CreateWindowFor(const WindowOptions& window)
         requires std::is_same_v<Kind, WindowKind>
     {
-        CreateRoutedWindow(spec, static_cast<MessageTarget*>(this));
+        CreateRoutedWindow(window, static_cast<MessageTarget*>(this));
     }
 
     // Creates the modeless dialog of this object from its template.
