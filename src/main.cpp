@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -21,6 +20,9 @@
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/tray_shell_win32.h"
+#ifdef KAVELO_STARTUP_TRACE
+#include "platform/win32/startup_trace_win32.h"
+#endif
 
 // The program's own terminate handler, in place of the C++ runtime's verbose
 // one, which prints the exception's demangled type to a console this program
@@ -34,87 +36,6 @@ void __verbose_terminate_handler() { std::abort(); }
 namespace {
 
 #ifdef KAVELO_STARTUP_TRACE
-// A build with KAVELO_STARTUP_TRACE (never a release) writes, to the file
-// named by the environment variable KAVELO_STARTUP_TRACE, the milliseconds
-// from the process's creation to each stage of the start.
-class StartupTrace {
-public:
-    StartupTrace() {
-        FILETIME created, exited, kernel, user, now;
-        GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-        GetSystemTimePreciseAsFileTime(&now);
-        QueryPerformanceFrequency(&frequency_);
-        QueryPerformanceCounter(&entry_);
-        beforeEntry_ = static_cast<double>(Ticks(now) - Ticks(created)) / 10000.0;
-        Mark("WinMain");
-    }
-    void Mark(const char* stage) {
-        LARGE_INTEGER t;
-        QueryPerformanceCounter(&t);
-        Note(beforeEntry_ + 1000.0 * static_cast<double>(t.QuadPart - entry_.QuadPart) /
-                                static_cast<double>(frequency_.QuadPart),
-             stage);
-    }
-    // A line of its own: a duration rather than a time since the start.
-    void Note(double ms, const std::string& what) {
-        char line[128];
-        const int n = std::snprintf(line, sizeof line, "%8.2f ms  %s\n", ms, what.c_str());
-        if (n > 0) text_.append(line, static_cast<std::size_t>(n));
-    }
-    void Write() const {
-        char path[MAX_PATH];
-        const DWORD n = GetEnvironmentVariableA("KAVELO_STARTUP_TRACE", path, sizeof path);
-        if (n == 0 || n >= sizeof path) return;
-        if (FILE* f = std::fopen(path, "ab")) {
-            std::fwrite(text_.data(), 1, text_.size(), f);
-            std::fclose(f);
-        }
-    }
-
-private:
-    static unsigned long long Ticks(const FILETIME& t) {
-        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    }
-    LARGE_INTEGER frequency_{}, entry_{};
-    double beforeEntry_ = 0;
-    std::string text_;
-};
-
-// The notification-area calls, counted and timed: each is a round trip to
-// the shell's process.
-class TimedShell final : public kavelo::NotifyShell {
-public:
-    explicit TimedShell(kavelo::NotifyShell& shell) : shell_(shell) { QueryPerformanceFrequency(&frequency_); }
-    bool Add(const kavelo::NotifyIconData& d) override { return Timed([&] { return shell_.Add(d); }); }
-    void Modify(const kavelo::NotifyIconData& d) override { Timed([&] { shell_.Modify(d); return true; }); }
-    void Delete(const kavelo::NotifyIconData& d) override { Timed([&] { shell_.Delete(d); return true; }); }
-    kavelo::ScreenPoint CursorPos() override { return shell_.CursorPos(); }
-    std::unique_ptr<kavelo::HiddenWindow> CreateHiddenWindow(kavelo::WindowProc proc) override {
-        return shell_.CreateHiddenWindow(std::move(proc));
-    }
-    std::unique_ptr<kavelo::IntervalTimer> CreateTimer(std::int32_t interval, std::function<void()> onTick) override {
-        return shell_.CreateTimer(interval, std::move(onTick));
-    }
-    std::uint32_t TaskbarCreatedMessage() override { return shell_.TaskbarCreatedMessage(); }
-    int Calls() const { return calls_; }
-    double Milliseconds() const { return ms_; }
-
-private:
-    template <class F>
-    bool Timed(F f) {
-        LARGE_INTEGER t0, t1;
-        QueryPerformanceCounter(&t0);
-        const bool ok = f();
-        QueryPerformanceCounter(&t1);
-        ++calls_;
-        ms_ += 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency_.QuadPart);
-        return ok;
-    }
-    kavelo::NotifyShell& shell_;
-    LARGE_INTEGER frequency_{};
-    int calls_ = 0;
-    double ms_ = 0;
-};
 #define KAVELO_TRACE(stage) trace.Mark(stage)
 #else
 #define KAVELO_TRACE(stage) ((void)0)
@@ -122,7 +43,7 @@ private:
 
 int RunKavelo() {
 #ifdef KAVELO_STARTUP_TRACE
-    StartupTrace trace;
+    kavelo::win32::StartupTrace trace;
 #endif
     using namespace kavelo;
     using namespace kavelo::win32;
