@@ -67,6 +67,7 @@ bool Win32NotifyShell::Add(const NotifyIconData& data) {
 }
 
 void Win32NotifyShell::Modify(const NotifyIconData& data) {
+    Drop(data);  // a newer change replaces the waiting one
     NOTIFYICONDATAA n = ToNotifyIconDataA(data);
     // The caller destroys its icon once this returns: a change that waits
     // keeps a copy of its own.
@@ -76,7 +77,6 @@ void Win32NotifyShell::Modify(const NotifyIconData& data) {
         Send(n);  // nothing to wait with: at once
         return;
     }
-    Drop(data);
     n.hIcon = copy.get();
     pending_.push_back({n, std::move(copy)});
     // A timer's message comes after any paint that is due: the window shows

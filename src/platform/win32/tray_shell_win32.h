@@ -37,15 +37,13 @@ public:
     // SM_CXSMICON at the DPI of the taskbar's monitor.
     int IconSize() override;
 
-    // Sends the waiting changes now (the message loop does it by itself).
-    void Flush();
-
 private:
     struct Pending {
         NOTIFYICONDATAA data;  // its hIcon is `icon`
         UniqueIcon icon;       // a copy of the caller's
     };
     void Send(NOTIFYICONDATAA& n);
+    void Flush();  // sends the waiting changes
     void Drop(const NotifyIconData& data);
 
     std::vector<Pending> pending_;
