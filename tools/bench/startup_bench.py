@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Start-up benchmark: how long Kavelo.exe takes under Wine from its start to
 its first painted face, against two yardsticks measured in the same run: a
-minimal Win32 program that opens one window (tests/probe/minimal_window.cpp)
+minimal Win32 program that opens one window (tools/bench/minimal_window.cpp)
 and the fair one for a tray gauge, tray_yardstick.exe (tools/bench), which
 also loads and initialises the same system DLLs and adds two tray icons.
 

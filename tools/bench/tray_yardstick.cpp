@@ -10,9 +10,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "blue_window.h"
+
 namespace {
 
-constexpr COLORREF kColour = RGB(0, 0, 255);
 constexpr UINT kIconIds[] = {2, 1};  // added right half first, as Kavelo does
 
 NOTIFYICONDATAW IconData(HWND hwnd, UINT id) {
@@ -27,26 +28,18 @@ NOTIFYICONDATAW IconData(HWND hwnd, UINT id) {
     return n;
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        HBRUSH brush = CreateSolidBrush(kColour);
-        FillRect(dc, &ps.rcPaint, brush);
-        DeleteObject(brush);
-        EndPaint(hwnd, &ps);
-        return 0;
+void AddIcons(HWND hwnd) {
+    for (UINT id : kIconIds) {
+        NOTIFYICONDATAW n = IconData(hwnd, id);
+        Shell_NotifyIconW(NIM_ADD, &n);
     }
-    case WM_DESTROY:
-        for (UINT id : kIconIds) {
-            NOTIFYICONDATAW n = IconData(hwnd, id);
-            Shell_NotifyIconW(NIM_DELETE, &n);
-        }
-        PostQuitMessage(0);
-        return 0;
+}
+
+void RemoveIcons(HWND hwnd) {
+    for (UINT id : kIconIds) {
+        NOTIFYICONDATAW n = IconData(hwnd, id);
+        Shell_NotifyIconW(NIM_DELETE, &n);
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace
@@ -58,29 +51,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     // but never opened.
     if (lstrcmpA(commandLine, "--choose-colour") == 0) {
         static COLORREF custom[16];
-        CHOOSECOLORW cc{sizeof cc, nullptr, nullptr, kColour, custom, 0, 0, nullptr, nullptr};
+        CHOOSECOLORW cc{sizeof cc, nullptr, nullptr, yardstick::kBlue, custom, 0, 0, nullptr, nullptr};
         ChooseColorW(&cc);
     }
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Kavelo", 0, KEY_READ, &key) == ERROR_SUCCESS) RegCloseKey(key);
 
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = L"KaveloTrayYardstick";
-    if (!RegisterClassW(&wc)) return 1;
-    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, L"yardstick",
-                                WS_POPUP, 0, 0, 80, 24, nullptr, nullptr, instance, nullptr);
-    if (!hwnd) return 1;
-    for (UINT id : kIconIds) {
-        NOTIFYICONDATAW n = IconData(hwnd, id);
-        Shell_NotifyIconW(NIM_ADD, &n);
-    }
-    ShowWindow(hwnd, SW_SHOW);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return yardstick::RunBlueWindow(instance, L"KaveloTrayYardstick", WS_EX_TOOLWINDOW | WS_EX_TOPMOST, AddIcons,
+                                    RemoveIcons);
 }
