@@ -329,16 +329,29 @@ void TBatterie::ShowPicture() {
     window_.SetPicture(ScaleUp(WindowPicture(Image1.Canvas(), window_.Width() / k, window_.Height() / k), k));
 }
 
+namespace {
+bool Holds(const ImageList& list, int index, const PixelBuffer& picture) {
+    const std::uint32_t* pixels = list.Pixels(index);
+    const std::size_t n = static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
+    return pixels && list.Size() == picture.Width() && std::equal(pixels, pixels + n, picture.Data());
+}
+}  // namespace
+
 void TBatterie::SetTrayImages(const PixelBuffer& left, const PixelBuffer& right) {
-    ImageList1.Clear();
-    ImageList1.Add(left.Data());
-    ImageList1.Add(right.Data());
+    // Most faces painted bring the same two pictures again (every tick on
+    // mains): the list keeps them, and each icon is sent only what changed
+    // for it since it was last sent.
+    if (ImageList1.Count() != 2 || !Holds(ImageList1, 0, left) || !Holds(ImageList1, 1, right)) {
+        ImageList1.Clear();
+        ImageList1.Add(left.Data());
+        ImageList1.Add(right.Data());
+    }
     // The shell puts each new icon to the left of those it has: the right
     // half goes in first, or the picture would read "30 9:" for 9:30.
     ZetSysTray2.SetActive(true);
     ZetSysTray1.SetActive(true);
-    ZetSysTray1.UpdateIcon();
-    ZetSysTray2.UpdateIcon();
+    ZetSysTray1.UpdateChangedIcon();
+    ZetSysTray2.UpdateChangedIcon();
 }
 
 }  // namespace kavelo

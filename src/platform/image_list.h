@@ -50,9 +50,16 @@ public:
     // Appends an image of Size() x Size() colours 0x00BBGGRR, row by row
     // from the top; returns its index, or -1 when it could not be added.
     virtual int Add(const std::uint32_t* pixels) = 0;
+    // The Size() x Size() colours of image `index`, as given to Add; null
+    // for an index outside the list.
+    virtual const std::uint32_t* Pixels(int index) const = 0;
     // Puts image `index` into `icon` as a new icon; the icon held before is
     // destroyed. An index outside the list leaves `icon` empty.
     virtual void GetIcon(int index, OwnedIcon& icon) = 0;
+    // As GetIcon, but a picture met again may be given the icon it had
+    // before instead of a new one: a list that keeps the icons of its
+    // latest pictures spares making and destroying one at each change.
+    virtual void ShareIcon(int index, OwnedIcon& icon) { GetIcon(index, icon); }
 };
 
 }  // namespace kavelo

@@ -87,7 +87,9 @@ public:
     // NIM_ADD. False when the shell refuses, which it does among other
     // reasons when an icon with this window and id is there already.
     virtual bool Add(const NotifyIconData& data) = 0;
-    // NIM_MODIFY and NIM_DELETE; their outcome is not reported.
+    // NIM_MODIFY and NIM_DELETE; their outcome is not reported. The icon
+    // given to Modify must stay valid until the same icon's next Modify,
+    // Add or Delete: a change may wait for the message loop.
     virtual void Modify(const NotifyIconData& data) = 0;
     virtual void Delete(const NotifyIconData& data) = 0;
 

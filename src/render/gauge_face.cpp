@@ -58,6 +58,8 @@ void GaugeFace::LoadGlyphStrips(const GlyphBitmapSource& source) {
 }
 
 void GaugeFace::Publish(PixelBuffer&& picture) {
+    // The same face again (every tick on mains) is not shown again.
+    if (picture == canvas_) return;
     canvas_ = std::move(picture);
     host_.FaceChanged();
 }

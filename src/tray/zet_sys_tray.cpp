@@ -1,5 +1,6 @@
 #include "tray/zet_sys_tray.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 
@@ -81,16 +82,44 @@ void TZetSysTray::SetActive(bool Value) {
     if (!FActive && IconShown) RemoveIcon();
 }
 
-void TZetSysTray::UpdateIcon() {
+void TZetSysTray::UpdateTimerAndIndex() {
     AnimationTimer->SetEnabled(FIconItemFirst < FIconItemLast && FActive && FInterval > 0);
     if (IconIndex > FIconItemLast) IconIndex = FIconItemLast;
     // After the last index, so that the first one wins when the range is
     // inverted.
     if (IconIndex < FIconItemFirst) IconIndex = FIconItemFirst;
+}
+
+void TZetSysTray::UpdateIcon() {
+    UpdateTimerAndIndex();
     if (FIcons) {
         FIcons->GetIcon(IconIndex, WorkIcon);
         ModifyIcon(FTip, WorkIcon.Handle());
     }
+}
+
+void TZetSysTray::UpdateChangedIcon() {
+    UpdateTimerAndIndex();
+    // Each change is a round trip to the shell's process, which then draws
+    // the notification area again: a tick that changes nothing sends nothing.
+    if (!FIcons || (FActive && ShowsCurrent())) return;
+    FIcons->ShareIcon(IconIndex, WorkIcon);
+    ModifyIcon(FTip, WorkIcon.Handle());
+}
+
+void TZetSysTray::RememberSent(const std::string& ATip) {
+    SentTip = ATip;
+    const std::uint32_t* pixels = FIcons ? FIcons->Pixels(IconIndex) : nullptr;
+    const std::size_t n = pixels ? static_cast<std::size_t>(FIcons->Size() * FIcons->Size()) : 0;
+    SentPicture.assign(pixels, pixels + n);
+}
+
+bool TZetSysTray::ShowsCurrent() const {
+    if (!IconShown || FTip != SentTip) return false;
+    const std::uint32_t* pixels = FIcons->Pixels(IconIndex);
+    if (!pixels) return SentPicture.empty();
+    return SentPicture.size() == static_cast<std::size_t>(FIcons->Size() * FIcons->Size()) &&
+           std::equal(SentPicture.begin(), SentPicture.end(), pixels);
 }
 
 void TZetSysTray::FillIconData(const std::string& ATip, IconId AIcon) {
@@ -110,6 +139,7 @@ void TZetSysTray::ModifyIcon(const std::string& ATip, IconId AIcon) {
     }
     FillIconData(ATip, AIcon);
     FShell.Modify(IconData);
+    RememberSent(ATip);
 }
 
 void TZetSysTray::AddIcon(const std::string& ATip, IconId AIcon) {
@@ -119,6 +149,7 @@ void TZetSysTray::AddIcon(const std::string& ATip, IconId AIcon) {
     // modifies, and a restarted taskbar brings the icon back.
     FShell.Add(IconData);
     IconShown = true;
+    RememberSent(ATip);
 }
 
 void TZetSysTray::RemoveIcon() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/error_box.h"
 #include "platform/image_list.h"
@@ -68,6 +69,10 @@ public:
     // Re-applies everything to the notification area: the animation timer,
     // the current image taken afresh from Icons, and the tip.
     void UpdateIcon();
+    // The same, except that nothing reaches the shell when the icon it
+    // shows already has the current image's picture and the tip: what this
+    // icon was last sent, whatever image index or list it came from.
+    void UpdateChangedIcon();
 
     // The hidden window that receives the shell's callbacks for this icon.
     WindowId WindowHandle() const { return FWindow ? FWindow->Id() : 0; }
@@ -83,6 +88,9 @@ private:
     void TaskbarCreated();
     void CheckIconSize();
     void FillIconData(const std::string& ATip, IconId AIcon);
+    void UpdateTimerAndIndex();
+    void RememberSent(const std::string& ATip);
+    bool ShowsCurrent() const;
 
     NotifyShell& FShell;
     ErrorBox& FErrors;
@@ -104,6 +112,9 @@ private:
     OwnedIcon WorkIcon;
     std::int32_t IconIndex = -1;
     bool IconShown = false;
+    // What the shell was last given for this icon, while IconShown.
+    std::vector<std::uint32_t> SentPicture;
+    std::string SentTip;
     std::unique_ptr<IntervalTimer> AnimationTimer;
     std::unique_ptr<HiddenWindow> FWindow;
 };

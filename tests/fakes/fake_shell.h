@@ -161,6 +161,9 @@ public:
         images.emplace_back(pixels, pixels + size * size);
         return Count() - 1;
     }
+    const std::uint32_t* Pixels(int index) const override {
+        return index >= 0 && index < Count() ? images[index].data() : nullptr;
+    }
     void AddPlain(std::uint32_t colour) { Add(std::vector<std::uint32_t>(size * size, colour).data()); }
     void GetIcon(int index, OwnedIcon& icon) override {
         if (index < 0 || index >= Count()) {

@@ -40,6 +40,7 @@ int Win32Application::Run() {
 }
 
 void Win32Application::SetTitle(const std::string& title) {
+    if (title == title_) return;  // set at every refresh
     title_ = title;
     SetWindowTextW(Handle(), Widen(title).c_str());
     SetApplicationTitle(title);

@@ -32,7 +32,6 @@ Win32GaugeWindow::Win32GaugeWindow(Win32Application& app, GaugeWindowEvents* eve
     mouse_.emplace(Handle());
     timer1_.emplace(Handle(), kTimer1Id, kTimer1IntervalMs);
     icon_ = std::make_unique<WindowIcon>(Handle());
-    tooltip_ = std::make_unique<WindowTooltip>(Handle(), Widen(kHint), app.HintPause());
     power_ = std::make_unique<PowerSettingNotifications>(Handle());
     app_.SetMainWindow(Handle());
     events_ = events;
@@ -47,11 +46,18 @@ Win32GaugeWindow::~Win32GaugeWindow() {
     DestroyWindowNow();
 }
 
-HWND Win32GaugeWindow::Tooltip() const { return tooltip_ ? tooltip_->Handle() : nullptr; }
+HWND Win32GaugeWindow::Tooltip() {
+    // Made at its first use, the pointer's first visit: not before the
+    // first face.
+    if (!tooltip_ && Handle()) tooltip_ = std::make_unique<WindowTooltip>(Handle(), Widen(kHint), app_.HintPause());
+    return tooltip_ ? tooltip_->Handle() : nullptr;
+}
 
 int Win32GaugeWindow::PowerSettingsRegistered() const { return power_ ? power_->Count() : 0; }
 
 LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE) Tooltip();
+    if (tooltip_) tooltip_->Relay(Handle(), message, wParam, lParam);
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -217,7 +223,12 @@ bool Win32GaugeWindow::IsTopmost() const {
     return (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-void Win32GaugeWindow::SetCaption(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
+void Win32GaugeWindow::SetCaption(const std::string& caption) {
+    // Every refresh sets it; a new text costs a trip to the window manager.
+    if (caption == caption_) return;
+    caption_ = caption;
+    SetWindowTextW(Handle(), Widen(caption).c_str());
+}
 
 void Win32GaugeWindow::SetPicture(const PixelBuffer& picture) {
     surface_.SetPicture(picture);

@@ -35,7 +35,7 @@ public:
     ~Win32GaugeWindow() override;
     void SetEvents(GaugeWindowEvents* events) { events_ = events; }
     Win32WindowTimer& Timer1() { return *timer1_; }
-    HWND Tooltip() const;
+    HWND Tooltip();
     int PowerSettingsRegistered() const;
 
     int Dpi() const override { return static_cast<int>(dpi_); }
@@ -76,6 +76,7 @@ private:
     HWND owner_ = nullptr;
     GaugeWindowEvents* events_;
     UINT dpi_ = 96;  // of the monitor the window is on
+    std::string caption_ = "Kavelo";  // the window's text
     bool tearingDown_ = false;       // destroyed by the destructor, not closed
     std::optional<SIZE> resizingTo_;  // our own size change in progress
     GaugeSurface surface_;

@@ -1,5 +1,6 @@
 #include "platform/win32/image_list_win32.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/win32/last_error_win32.h"
@@ -28,11 +29,19 @@ void Win32ImageList::SetSize(int size) {
     if (!list) ThrowLastError("ImageList_Create");
     list_ = std::move(list);
     size_ = size;
+    images_.clear();
 }
 
-void Win32ImageList::Clear() { ImageList_RemoveAll(list_.get()); }
+void Win32ImageList::Clear() {
+    ImageList_RemoveAll(list_.get());
+    images_.clear();
+}
 
-int Win32ImageList::Count() const { return ImageList_GetImageCount(list_.get()); }
+int Win32ImageList::Count() const { return static_cast<int>(images_.size()); }
+
+const std::uint32_t* Win32ImageList::Pixels(int index) const {
+    return index >= 0 && index < Count() ? images_[static_cast<std::size_t>(index)].data() : nullptr;
+}
 
 int Win32ImageList::Add(const std::uint32_t* pixels) {
     BITMAPINFO bi{};
@@ -50,7 +59,9 @@ int Win32ImageList::Add(const std::uint32_t* pixels) {
     }
     auto* out = static_cast<DWORD*>(bits);
     for (int i = 0; i < size_ * size_; ++i) out[i] = ToDibPixel(pixels[i]);
-    return ImageList_Add(list_.get(), bitmap.get(), nullptr);  // the list keeps a copy
+    const int index = ImageList_Add(list_.get(), bitmap.get(), nullptr);  // the list keeps a copy
+    if (index >= 0) images_.emplace_back(pixels, pixels + size_ * size_);
+    return index;
 }
 
 void Win32ImageList::GetIcon(int index, OwnedIcon& icon) {
@@ -59,6 +70,34 @@ void Win32ImageList::GetIcon(int index, OwnedIcon& icon) {
         icon.Reset(reinterpret_cast<IconId>(h), &DestroyIconHandle);
     else
         icon.Reset();
+}
+
+void Win32ImageList::ShareIcon(int index, OwnedIcon& icon) {
+    const std::uint32_t* pixels = Pixels(index);
+    if (!pixels) {
+        icon.Reset();
+        return;
+    }
+    const std::size_t n = static_cast<std::size_t>(size_) * static_cast<std::size_t>(size_);
+    auto same = std::find_if(shared_.begin(), shared_.end(), [&](const SharedIcon& s) {
+        return s.pixels.size() == n && std::equal(s.pixels.begin(), s.pixels.end(), pixels);
+    });
+    std::shared_ptr<UniqueIcon> held;
+    if (same != shared_.end()) {
+        std::rotate(same, same + 1, shared_.end());  // now the latest used
+        held = shared_.back().icon;
+    } else {
+        HICON h = ImageList_GetIcon(list_.get(), index, ILD_NORMAL);
+        if (!h) {
+            icon.Reset();
+            return;
+        }
+        held = std::make_shared<UniqueIcon>(h);
+        if (shared_.size() == kSharedIcons) shared_.erase(shared_.begin());
+        shared_.push_back({std::vector<std::uint32_t>(pixels, pixels + n), held});
+    }
+    // The holder's share goes with its destroyer; the icon dies with the last.
+    icon.Reset(reinterpret_cast<IconId>(held->get()), [held](IconId) {});
 }
 
 }  // namespace kavelo::win32

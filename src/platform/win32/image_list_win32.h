@@ -2,6 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+#include <vector>
+
 #include "platform/image_list.h"
 #include "platform/win32/handles_win32.h"
 
@@ -9,9 +12,14 @@ namespace kavelo::win32 {
 
 // A list of square colour images without masks (opaque icons), 16 x 16
 // until told otherwise. Owns its HIMAGELIST, made anew for a new size; the
-// icons it hands out belong to whoever holds them.
+// icons GetIcon hands out belong to whoever holds them. ShareIcon keeps the
+// icons of the last kSharedIcons pictures it made (a blinking or turning
+// tray picture comes back to the same few), each alive as long as the list
+// keeps it or someone holds it.
 class Win32ImageList final : public ImageList {
 public:
+    static constexpr std::size_t kSharedIcons = 8;
+
     Win32ImageList();
 
     int Size() const override { return size_; }
@@ -19,13 +27,22 @@ public:
     void Clear() override;
     int Count() const override;
     int Add(const std::uint32_t* pixels) override;
+    const std::uint32_t* Pixels(int index) const override;
     void GetIcon(int index, OwnedIcon& icon) override;
+    void ShareIcon(int index, OwnedIcon& icon) override;
 
     HIMAGELIST Handle() const { return list_.get(); }
 
 private:
+    struct SharedIcon {
+        std::vector<std::uint32_t> pixels;
+        std::shared_ptr<UniqueIcon> icon;
+    };
+
     UniqueImageList list_;
     int size_ = kSize;
+    std::vector<std::vector<std::uint32_t>> images_;  // as added
+    std::vector<SharedIcon> shared_;                  // the latest used last
 };
 
 }  // namespace kavelo::win32

@@ -68,17 +68,9 @@ bool Win32NotifyShell::Add(const NotifyIconData& data) {
 
 void Win32NotifyShell::Modify(const NotifyIconData& data) {
     Drop(data);  // a newer change replaces the waiting one
-    NOTIFYICONDATAA n = ToNotifyIconDataA(data);
-    // The caller destroys its icon once this returns: a change that waits
-    // keeps a copy of its own.
-    UniqueIcon copy(n.hIcon ? CopyIcon(n.hIcon) : nullptr);
-    if (n.hIcon && !copy) {
-        TraceLastError("CopyIcon");
-        Send(n);  // nothing to wait with: at once
-        return;
-    }
-    n.hIcon = copy.get();
-    pending_.push_back({n, std::move(copy)});
+    // The icon stays the caller's: it lives until the icon's next change or
+    // removal, which replaces or drops this one.
+    pending_.push_back(ToNotifyIconDataA(data));
     // A timer's message comes after any paint that is due: the window shows
     // its face before the icons follow.
     if (!flushTimer_) flushTimer_ = std::make_unique<Win32TrayTimer>(USER_TIMER_MINIMUM, [this] { Flush(); });
@@ -97,14 +89,14 @@ void Win32NotifyShell::Send(NOTIFYICONDATAA& n) {
 
 void Win32NotifyShell::Flush() {
     if (flushTimer_) flushTimer_->SetEnabled(false);
-    std::vector<Pending> due;
+    std::vector<NOTIFYICONDATAA> due;
     due.swap(pending_);
-    for (Pending& p : due) Send(p.data);  // the shell keeps a copy of each icon
+    for (NOTIFYICONDATAA& n : due) Send(n);  // the shell keeps a copy of each icon
 }
 
 void Win32NotifyShell::Drop(const NotifyIconData& data) {
-    std::erase_if(pending_, [&](const Pending& p) {
-        return p.data.hWnd == reinterpret_cast<HWND>(data.hWnd) && p.data.uID == data.uID;
+    std::erase_if(pending_, [&](const NOTIFYICONDATAA& n) {
+        return n.hWnd == reinterpret_cast<HWND>(data.hWnd) && n.uID == data.uID;
     });
 }
 

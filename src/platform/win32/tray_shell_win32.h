@@ -38,15 +38,11 @@ public:
     int IconSize() override;
 
 private:
-    struct Pending {
-        NOTIFYICONDATAA data;  // its hIcon is `icon`
-        UniqueIcon icon;       // a copy of the caller's
-    };
     void Send(NOTIFYICONDATAA& n);
     void Flush();  // sends the waiting changes
     void Drop(const NotifyIconData& data);
 
-    std::vector<Pending> pending_;
+    std::vector<NOTIFYICONDATAA> pending_;
     std::unique_ptr<IntervalTimer> flushTimer_;  // made at the first change
 };
 

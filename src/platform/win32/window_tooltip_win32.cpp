@@ -23,12 +23,31 @@ WindowTooltip::WindowTooltip(HWND tool, const std::wstring& text, int initialDel
     TOOLINFOW ti{};
     // The older structure size, which both common-controls versions accept.
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uFlags = TTF_IDISHWND;
     ti.hwnd = tool;
     ti.uId = reinterpret_cast<UINT_PTR>(tool);
     ti.lpszText = text_.data();
     SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     SendMessageW(tip_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(initialDelayMs, 0));
+}
+
+void WindowTooltip::Relay(HWND tool, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: {
+        if (!tip_) return;
+        MSG msg{tool, message, wParam, lParam, 0, {}};
+        SendMessageW(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+        return;
+    }
+    default:
+        return;
+    }
 }
 
 }  // namespace kavelo::win32
