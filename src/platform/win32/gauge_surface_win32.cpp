@@ -7,22 +7,26 @@
 
 namespace kavelo::win32 {
 
-void GaugeSurface::SetPicture(const PixelBuffer& picture) {
+bool GaugeSurface::SetPicture(const PixelBuffer& picture) {
+    const uint32_t* src = picture.Data();
+    const size_t count = static_cast<size_t>(picture.Width()) * static_cast<size_t>(picture.Height());
+    // 0x00BBGGRR in, 0x00RRGGBB out: a 32-bit DIB keeps blue in its low byte.
+    auto dib = [](uint32_t c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); };
+    bool same = picture.Width() == width_ && picture.Height() == height_;
+    for (size_t i = 0; same && i < count; ++i) same = bgrx_[i] == dib(src[i]);
+    if (same) return false;
     width_ = picture.Width();
     height_ = picture.Height();
-    const uint32_t* src = picture.Data();
-    const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     bgrx_.resize(count);
-    // 0x00BBGGRR in, 0x00RRGGBB out: a 32-bit DIB keeps blue in its low byte.
-    for (size_t i = 0; i < count; ++i) {
-        const uint32_t c = src[i];
-        bgrx_[i] = ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-    }
+    for (size_t i = 0; i < count; ++i) bgrx_[i] = dib(src[i]);
+    return true;
 }
 
-void GaugeSurface::ShowLabel(const std::wstring& text) {
+bool GaugeSurface::ShowLabel(const std::wstring& text) {
+    if (labelShown_ && label_ == text) return false;
     label_ = text;
     labelShown_ = true;
+    return true;
 }
 
 void GaugeSurface::Paint(HDC dc, int width, int height) const {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kavelo {
@@ -21,9 +22,11 @@ public:
     // and the two 1-pixel bevels).
     static constexpr int kLabelInset = 4;
 
-    void SetPicture(const PixelBuffer& picture);
-    void ShowLabel(const std::wstring& text);
-    void HideLabel() { labelShown_ = false; }
+    // Each returns whether what the window shows changed: only then is it
+    // painted again.
+    bool SetPicture(const PixelBuffer& picture);
+    bool ShowLabel(const std::wstring& text);
+    bool HideLabel() { return std::exchange(labelShown_, false); }
     bool LabelShown() const { return labelShown_; }
     void SetScale(int k) { scale_ = k; }
 

@@ -231,18 +231,15 @@ void Win32GaugeWindow::SetCaption(const std::string& caption) {
 }
 
 void Win32GaugeWindow::SetPicture(const PixelBuffer& picture) {
-    surface_.SetPicture(picture);
-    Invalidate();
+    if (surface_.SetPicture(picture)) Invalidate();
 }
 
 void Win32GaugeWindow::ShowLabel(const std::string& text) {
-    surface_.ShowLabel(Widen(text));
-    Invalidate();
+    if (surface_.ShowLabel(Widen(text))) Invalidate();
 }
 
 void Win32GaugeWindow::HideLabel() {
-    surface_.HideLabel();
-    Invalidate();
+    if (surface_.HideLabel()) Invalidate();
 }
 
 void Win32GaugeWindow::Repaint() { RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }

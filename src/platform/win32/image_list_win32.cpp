@@ -30,11 +30,12 @@ void Win32ImageList::SetSize(int size) {
     list_ = std::move(list);
     size_ = size;
     images_.clear();
+    listed_ = 0;
 }
 
 void Win32ImageList::Clear() {
-    ImageList_RemoveAll(list_.get());
     images_.clear();
+    listed_ = -1;
 }
 
 int Win32ImageList::Count() const { return static_cast<int>(images_.size()); }
@@ -44,6 +45,14 @@ const std::uint32_t* Win32ImageList::Pixels(int index) const {
 }
 
 int Win32ImageList::Add(const std::uint32_t* pixels) {
+    images_.emplace_back(pixels, pixels + size_ * size_);
+    return Count() - 1;
+}
+
+void Win32ImageList::Sync() {
+    if (listed_ == Count()) return;
+    ImageList_RemoveAll(list_.get());
+    listed_ = 0;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = size_;
@@ -51,21 +60,27 @@ int Win32ImageList::Add(const std::uint32_t* pixels) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) {
-        TraceLastError("CreateDIBSection");
-        return -1;
+    for (const std::vector<std::uint32_t>& pixels : images_) {
+        void* bits = nullptr;
+        const UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap) {
+            TraceLastError("CreateDIBSection");
+            listed_ = -1;
+            return;
+        }
+        auto* out = static_cast<DWORD*>(bits);
+        for (std::size_t i = 0; i < pixels.size(); ++i) out[i] = ToDibPixel(pixels[i]);
+        if (ImageList_Add(list_.get(), bitmap.get(), nullptr) < 0) {  // the list keeps a copy
+            listed_ = -1;
+            return;
+        }
     }
-    auto* out = static_cast<DWORD*>(bits);
-    for (int i = 0; i < size_ * size_; ++i) out[i] = ToDibPixel(pixels[i]);
-    const int index = ImageList_Add(list_.get(), bitmap.get(), nullptr);  // the list keeps a copy
-    if (index >= 0) images_.emplace_back(pixels, pixels + size_ * size_);
-    return index;
+    listed_ = Count();
 }
 
 void Win32ImageList::GetIcon(int index, OwnedIcon& icon) {
-    HICON h = (index >= 0 && index < Count()) ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
+    Sync();
+    HICON h = (index >= 0 && index < listed_) ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
     if (h)
         icon.Reset(reinterpret_cast<IconId>(h), &DestroyIconHandle);
     else
@@ -87,7 +102,8 @@ void Win32ImageList::ShareIcon(int index, OwnedIcon& icon) {
         std::rotate(same, same + 1, shared_.end());  // now the latest used
         held = shared_.back().icon;
     } else {
-        HICON h = ImageList_GetIcon(list_.get(), index, ILD_NORMAL);
+        Sync();
+        HICON h = index < listed_ ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
         if (!h) {
             icon.Reset();
             return;

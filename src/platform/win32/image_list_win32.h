@@ -11,8 +11,9 @@
 namespace kavelo::win32 {
 
 // A list of square colour images without masks (opaque icons), 16 x 16
-// until told otherwise. Owns its HIMAGELIST, made anew for a new size; the
-// icons GetIcon hands out belong to whoever holds them. ShareIcon keeps the
+// until told otherwise. Owns its HIMAGELIST, made anew for a new size and
+// filled only when an icon is to be made from it; the icons GetIcon hands
+// out belong to whoever holds them. ShareIcon keeps the
 // icons of the last kSharedIcons pictures it made (a blinking or turning
 // tray picture comes back to the same few), each alive as long as the list
 // keeps it or someone holds it.
@@ -39,9 +40,13 @@ private:
         std::shared_ptr<UniqueIcon> icon;
     };
 
+    // Brings the HIMAGELIST in line with images_.
+    void Sync();
+
     UniqueImageList list_;
     int size_ = kSize;
     std::vector<std::vector<std::uint32_t>> images_;  // as added
+    int listed_ = 0;  // images_ in list_ (-1: list_ holds others)
     std::vector<SharedIcon> shared_;                  // the latest used last
 };
 
