@@ -3,7 +3,7 @@
 printed either way), an x86_64 Windows GUI program, and importing only
 Windows' own DLLs, so that it runs from any folder with nothing beside it.
 
-    check_exe.py Kavelo.exe --budget-kb 240
+    check_exe.py Kavelo.exe --budget-kb 200
 """
 import argparse
 import re
