@@ -78,6 +78,34 @@ TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
     EXPECT_TRUE(app.errors.empty());
 }
 
+// On mains every tick is a full refresh: only what changed reaches the
+// window and each tray icon (a new tip is a change for both).
+TEST_F(Gauge, EachTickSendsOnlyWhatChanged) {
+    Start(57, true);
+    const struct {
+        const char* what;
+        uint8_t percent;
+        int left, right;
+        bool painted;
+    } ticks[] = {
+        {"nothing changed", 57, 0, 0, false},
+        {"58: the right half's picture and both tips", 58, 1, 2, true},
+        {"nothing changed again", 58, 0, 0, false},
+    };
+    for (const auto& t : ticks) {
+        const std::size_t calls = shell.calls.size();
+        const int pictures = window.pictures;
+        power.status = {1, t.percent};
+        Tick();
+        int left = 0, right = 0;
+        for (std::size_t i = calls; i < shell.calls.size(); ++i) ++(shell.calls[i].data.uID == 1 ? left : right);
+        EXPECT_EQ(left, t.left) << t.what;
+        EXPECT_EQ(right, t.right) << t.what;
+        EXPECT_EQ(window.pictures > pictures, t.painted) << t.what;
+    }
+    EXPECT_EQ(std::string(shell.area.begin()->second.szTip), "Battery :  58% (charging)");
+}
+
 TEST_F(Gauge, AWrongTypedSettingIsReportedAndTheGaugeStillWorks) {
     registry.PutString(RegistryRoot::CurrentUser, "Kavelo\\Position", "Tray", "0");
     registry.Put(RegistryRoot::CurrentUser, "Kavelo\\Couleur", "Alerte", RegistryValueType::Dword, {1, 0, 0, 0});

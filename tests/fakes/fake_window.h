@@ -24,7 +24,7 @@ public:
     std::string caption = "Kavelo";
     std::optional<PixelBuffer> picture;
     std::optional<std::string> label;
-    int postedLeftUps = 0, repaints = 0, shows = 0;
+    int postedLeftUps = 0, repaints = 0, shows = 0, pictures = 0;
 
     int Dpi() const override { return dpi; }
     int Left() const override { return left; }
@@ -51,7 +51,10 @@ public:
     void SetTopmost(bool t) override { topmost = t; }
     bool IsTopmost() const override { return topmost; }
     void SetCaption(const std::string& c) override { caption = c; }
-    void SetPicture(const PixelBuffer& p) override { picture = p; }
+    void SetPicture(const PixelBuffer& p) override {
+        picture = p;
+        ++pictures;
+    }
     void ShowLabel(const std::string& text) override { label = text; }
     void HideLabel() override { label.reset(); }
     void Repaint() override { ++repaints; }

@@ -90,6 +90,20 @@ TEST_F(TrayTest, LifetimeAddsOnceModifiesThenDeletes) {
     EXPECT_TRUE(shell.timers.empty());
 }
 
+TEST_F(TrayTest, UpdateChangedIconSendsOnlyANewPicture) {
+    auto t = Make(0, 0, 0, true);
+    t->UpdateChangedIcon();                 // what the add sent: nothing
+    list.images[0] = list.images[2];        // a new picture under its index
+    t->UpdateChangedIcon();
+    t->UpdateChangedIcon();                 // sent already
+    t->SetActive(false);
+    t->SetActive(true);                     // added again with it
+    t->UpdateChangedIcon();
+    const std::vector<ShellCall::Kind> expected{ShellCall::Add, ShellCall::Modify, ShellCall::Delete, ShellCall::Add};
+    EXPECT_EQ(Kinds(), expected);
+    EXPECT_EQ(Shown(*t), 0);
+}
+
 TEST_F(TrayTest, EveryIconTakenOutIsDestroyedOnce) {
     auto t = Make(0, 0, 0, true);
     for (int i = 0; i < 50; ++i) {

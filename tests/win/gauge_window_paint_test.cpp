@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "platform/win32/application_win32.h"
 #include "platform/win32/gauge_window_win32.h"
@@ -125,6 +126,29 @@ TEST_F(GaugeWindowPaintTest, WhatASmallerPictureDoesNotCoverIsBlack) {
     EXPECT_EQ(shot.Pixel(10, 4), 0u);
     EXPECT_EQ(shot.Pixel(9, 5), 0u);
     EXPECT_EQ(shot.Pixel(79, 23), 0u);
+}
+
+TEST_F(GaugeWindowPaintTest, OnlyAChangeIsPaintedAgain) {
+    ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);  // a hidden window keeps no update region
+    PixelBuffer other = picture;
+    other.SetPixel(20, 10, 0x00FFFF);
+    const struct {
+        const char* what;
+        std::function<void()> step;
+        bool painted;
+    } steps[] = {
+        {"the same picture", [&] { window.SetPicture(picture); }, false},
+        {"no label to hide", [&] { window.HideLabel(); }, false},
+        {"another picture", [&] { window.SetPicture(other); }, true},
+        {"the label", [&] { window.ShowLabel("Absente"); }, true},
+        {"the same label", [&] { window.ShowLabel("Absente"); }, false},
+        {"the label hidden", [&] { window.HideLabel(); }, true},
+    };
+    for (const auto& s : steps) {
+        ValidateRect(window.Handle(), nullptr);
+        s.step();
+        EXPECT_EQ(GetUpdateRect(window.Handle(), nullptr, FALSE) != FALSE, s.painted) << s.what;
+    }
 }
 
 }  // namespace

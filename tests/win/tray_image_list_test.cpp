@@ -103,6 +103,33 @@ TEST(Win32ImageList, TakingOutAnIconDestroysThePreviousOne) {
     EXPECT_EQ(icon.Handle(), 0u);
 }
 
+TEST(Win32ImageList, SharedIconsOnePerPictureAliveWhileKeptOrHeld) {
+    Win32ImageList list;
+    const auto red = Plain(0x0000FF), green = Plain(0x00FF00);
+    list.Add(red.data());
+    list.Add(green.data());
+    OwnedIcon a, b, c;
+    list.ShareIcon(0, a);
+    list.ShareIcon(1, b);
+    list.Clear();
+    list.Add(green.data());
+    list.ShareIcon(0, c);
+    EXPECT_EQ(c.Handle(), b.Handle()) << "the same picture, the same icon";
+    EXPECT_NE(a.Handle(), b.Handle());
+    for (std::uint32_t i = 1; i <= Win32ImageList::kSharedIcons; ++i) {  // more pictures than it keeps
+        list.Clear();
+        const auto other = Plain(i);
+        list.Add(other.data());
+        OwnedIcon passing;
+        list.ShareIcon(0, passing);
+    }
+    ASSERT_EQ(IconBits(AsHicon(a), false).size(), 256u) << "still held";
+    EXPECT_EQ(IconBits(AsHicon(a), false)[0] & 0xFFFFFF, 0xFF0000u);
+    const HICON dropped = AsHicon(a);
+    a.Reset();
+    EXPECT_TRUE(IconBits(dropped, false).empty()) << "neither kept nor held, yet alive";
+}
+
 TEST(Win32NotifyIconData, FirstLayoutSizedForTheTarget) {
     NotifyIconData d;
     d.hWnd = 0x1234;
