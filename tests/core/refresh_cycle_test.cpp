@@ -229,7 +229,9 @@ TEST(ResetHistory, EmptiesThenRestartsMeasuringAfterItsRefresh) {
     g.BatteryAt(78, 61000);
     g.power.Battery(77);
     g.clock.ms = 121000;
+    g.state.ChargeHistory.AddSample(50, 60000, 1);
     g.cycle.ResetHistory();
+    EXPECT_TRUE(g.state.ChargeHistory.Empty());
     // The refresh inside the reset recorded the interval under way.
     ASSERT_EQ(g.state.History.Count(), 1);
     EXPECT_EQ(g.state.History.Samples[0].Temps, 60000);
