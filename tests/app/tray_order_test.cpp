@@ -97,10 +97,10 @@ TEST_F(TrayRig, FirstRunSaysWhereTheIconsAreFromTheLeftOne) {
 }
 
 TEST_F(TrayRig, ChargingShowsTheTimeToFullAndTheChargeAlert) {
-    state.ChargeHistory.Bands[5][0] = {600000, 10};
-    for (int b = 6; b < 10; ++b) state.ChargeHistory.Bands[b][0] = {1200000, 10};
     Start();
     EXPECT_EQ(gauge->ZetSysTray1.Tip(), "Battery :  57%");
+    state.ChargeHistory.Bands[5][0] = {600000, 10};
+    for (int b = 6; b < 10; ++b) state.ChargeHistory.Bands[b][0] = {1200000, 10};
     state.ChargeAlert = true;
     state.ChargeAlertPercent = 58;
     for (uint8_t p : {57, 58}) {
