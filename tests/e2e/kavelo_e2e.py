@@ -216,7 +216,7 @@ class Session:
         A looking command that leaves no output file at all never got going
         (seen once with several Wine sessions busy at once): it is run again
         once. Commands that act are never repeated."""
-        looking = str(args[0]) in ("list", "find", "gone", "menu", "controls", "balloon") if args else False
+        looking = str(args[0]) in ("list", "find", "gone", "menu", "controls", "tip") if args else False
         for attempt in ((1, 2) if looking else (2,)):
             self._probes += 1
             out = self.run_dir / f"probe-{self._probes:03d}.txt"
@@ -291,7 +291,8 @@ class Session:
         """The notification balloons the shell shows (Records of kind "balloon",
         with text and rect, and title where the system answers for it: Wine 8
         doesn't), waiting up to timeout for the first; [] when none shows."""
-        r = self.probe("balloon", "--timeout", int(timeout * 1000), timeout=timeout + 30)
+        r = self.probe("tip", "--class", "tooltips_class32", "--visible", "--timeout",
+                       int(timeout * 1000), timeout=timeout + 30)
         return [b for b in r.of_kind("balloon") if b["text"]]
 
     def menu(self, timeout=10):

@@ -20,8 +20,8 @@
 //   menuclick POS [--menu K]  clicks item POS of open menu K (default: the
 //                             last one opened) with real mouse input
 //   controls                  the controls of a dialog, with their state
-//   balloon                   the shown balloons (visible top-level tooltips):
-//                             one "balloon" line each, with title and text
+//   tip                       every match's tooltip text and title (for the
+//                             shell's balloons), one "balloon" line each
 //   settext TEXT | click | setcheck 0|1 | setpos N    on the --child control
 //   version FILE              the file's version resource: one "version" line
 //                             (fixed numbers) and a "string" line per text
@@ -259,33 +259,15 @@ bool ReadMenu(const Args& args, HWND menuWindow, std::string& text) {
     return ReadInside(args, menuWindow, kprobe::kReadMenuMessage, static_cast<LPARAM>(hmenu), text);
 }
 
-std::vector<HWND> ShownTooltips() {
-    std::vector<HWND> found;
-    EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-            if (IsWindowVisible(h) && lstrcmpiW(ClassOf(h).c_str(), TOOLTIPS_CLASSW) == 0)
-                reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-int BalloonCommand(const Args& args, std::string& out) {
+// Every matching window's tooltip text and title, as only its process knows
+// them: the shell's balloons are tooltips of the shell's.
+int TipCommand(const Args& args, std::string& out) {
     std::vector<HWND> tips;
-    if (!WaitFor(args, [&] { return !(tips = ShownTooltips()).empty(); })) {
-        out += "error\tmessage=no balloon shown\n";
-        return kFailed;
-    }
+    if (!WaitFor(args, [&] { return !(tips = Matching(args)).empty(); })) return kFailed;
     for (HWND tip : tips) {
         std::string line;
-        if (!ReadInside(args, tip, kprobe::kReadTipMessage, 0, line)) {
-            out += "error\tmessage=balloon not readable\n";
-            return kFailed;
-        }
-        RECT r{};
-        GetWindowRect(tip, &r);
-        out += line.substr(0, line.size() - 1) + RectField(r) + "\n";
+        if (!ReadInside(args, tip, kprobe::kReadTipMessage, 0, line)) return kFailed;
+        out += line;
     }
     return kOk;
 }
@@ -521,7 +503,7 @@ int Run(const std::wstring& command, const Args& args, std::string& out) {
     if (command == L"menu") return MenuCommand(args, out);
     if (command == L"menuclick") return MenuClickCommand(args, out);
     if (command == L"controls") return ControlsCommand(args, out);
-    if (command == L"balloon") return BalloonCommand(args, out);
+    if (command == L"tip") return TipCommand(args, out);
     if (command == L"version") return pos.size() == 1 ? VersionCommand(pos[0], out) : kUsage;
     if (command == L"settext" || command == L"click" || command == L"setcheck" || command == L"setpos")
         return ControlCommand(command, args, out);
