@@ -3,6 +3,10 @@
 # and a map file beside it (bin/Kavelo.map) that shows what the remaining
 # bytes are made of.
 if(NOT MSVC)
+  # The entry point stays out of it: optimised together with the libraries
+  # it makes GCC 12 stop with an internal error (in binds_to_current_def_p).
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/src/main.cpp TARGET_DIRECTORY Kavelo
+    PROPERTIES COMPILE_OPTIONS -fno-lto)
   target_link_options(Kavelo PRIVATE -flto -Wl,--gc-sections -Wl,-Map=$<TARGET_FILE_DIR:Kavelo>/Kavelo.map)
 endif()
 if(KAVELO_STARTUP_TRACE)

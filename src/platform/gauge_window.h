@@ -33,6 +33,8 @@ public:
     // The window's DPI changed (moved onto a monitor of another scale, or
     // the scale changed); Dpi() already answers the new value.
     virtual void OnDpiChanged() {}
+    // Another start of the program asks the running gauge to come into view.
+    virtual void OnShowRequest() {}
 };
 
 // The borderless gauge window as the logic drives it. Positions and sizes
