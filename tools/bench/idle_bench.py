@@ -123,7 +123,7 @@ def summary(values):
     return f"{statistics.median(values):6.1f} ({min(values):g}-{max(values):g})"
 
 
-def bench(s, rounds, seconds, settle, kavelo_exes):
+def bench(s, rounds, seconds, settle, kavelo_exes, states=STATES):
     yardstick = s.bin / "tray_yardstick.exe"
     if not yardstick.exists():
         raise e2e.HarnessError(f"{yardstick} is missing: build the Windows tree")
@@ -131,7 +131,7 @@ def bench(s, rounds, seconds, settle, kavelo_exes):
     results = {}  # (state, program) -> [{role: (ticks, ms)}]
     for r in range(rounds):
         runs = [("idle", "yardstick", yardstick, "KaveloTrayYardstick")]
-        runs += [(state, name, exe, e2e.GAUGE_CLASS) for state in STATES for name, exe in programs]
+        runs += [(state, name, exe, e2e.GAUGE_CLASS) for state in states for name, exe in programs]
         shift = r % len(runs)  # a rotating order, so no one always runs first
         for state, name, exe, cls in runs[shift:] + runs[:shift]:
             if state != "idle":
@@ -161,10 +161,13 @@ def main():
                         help="seconds between the window showing and the measurement")
     parser.add_argument("--kavelo", type=Path, action="append", help="a Kavelo.exe to "
                         "measure, named kavelo1, kavelo2, ... (default: the Windows tree's)")
+    parser.add_argument("--state", choices=STATES, action="append",
+                        help="only this state (may be given more than once)")
     args = parser.parse_args()
     e2e.enter_private_namespace()
     with e2e.Session("idle_bench", args.win_dir) as s:
-        bench(s, args.rounds, args.seconds, args.settle, [exe.resolve() for exe in args.kavelo or []])
+        bench(s, args.rounds, args.seconds, args.settle, [exe.resolve() for exe in args.kavelo or []],
+              args.state or STATES)
 
 
 if __name__ == "__main__":
