@@ -68,8 +68,8 @@ void TBatterie::FormCreate() {
     try {
         LoadSettings(platform_.registry, state_, *this, platform_.settingsKeys);
     } catch (const std::exception& e) {
-        // The settings after the bad value keep their defaults; the window's
-        // own steps still run, or the gauge would have no glyphs to draw with.
+        // Only the bad value kept its default; the window's own steps still
+        // run, or the gauge would have no glyphs to draw with.
         app_.ShowError(e.what());
     }
     FormResize();

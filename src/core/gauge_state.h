@@ -35,6 +35,8 @@ struct GaugeState {
     int32_t AlertPercent = 10;
     int32_t AlertMinutes = 10;
     bool AutoStart = true;
+    bool ChargeAlert = false;         // alert when charging reaches ChargeAlertPercent
+    int32_t ChargeAlertPercent = 80;
     Colour NormalColor = 0x00FF00;
     Colour AlertColor = 0x0000FF;
     Colour TrayColor = 0x0000FF;

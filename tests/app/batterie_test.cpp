@@ -2,6 +2,8 @@
 // window, the application, the menus, the tray and the registry.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/batterie.h"
 #include "fakes/core_fakes.h"
 #include "fakes/fake_registry.h"
@@ -86,20 +88,30 @@ TEST_F(Gauge, AWrongTypedSettingIsReportedAndTheGaugeStillWorks) {
     ASSERT_EQ(app.errors.size(), 1u);
     EXPECT_EQ(app.errors[0], "Type de données incorrect pour 'Alerte'");
     EXPECT_TRUE(window.visible);           // read before the bad value
-    EXPECT_EQ(state.AlertPercent, 10);     // after it: the default
+    EXPECT_EQ(state.AlertPercent, 30);     // after it: as stored too
     EXPECT_EQ(window.caption, "Batterie : 57%");
     EXPECT_EQ(shell.area.size(), 2u);
     EXPECT_EQ(FacePixel(23 + 2, 1), state.NormalColor);  // glyphs loaded, face painted
 }
 
-TEST_F(Gauge, AWrongTypedFirstSettingLeavesEveryOtherAtItsDefault) {
-    registry.Put(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top", RegistryValueType::Dword, {1, 0, 0, 0});
+TEST_F(Gauge, AWrongTypedFirstSettingCostsNoOtherAndIsWrittenBackAtTheClose) {
+    const RegistryRoot user = RegistryRoot::CurrentUser;
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    registry.Put(user, "Kavelo\\Position", "Top", RegistryValueType::Dword, {1, 0, 0, 0});
+    for (const auto& [key, name, text] : {std::tuple{"Kavelo\\Moyenne\\Temps", "0", "90000"},
+                                          {"Kavelo\\Moyenne\\Conso", "0", "1"}, {"Kavelo\\Position", "Tray", "0"},
+                                          {"Kavelo\\Couleur", "Normale", "255"}, {"Kavelo", "SeuilAlerteTemps", "25"},
+                                          {"Kavelo", "AutoStart", "0"}, {run.c_str(), "Other", "x"}})
+        registry.PutString(user, key, name, text);
     Start();
     EXPECT_EQ(app.errors, (std::vector<std::string>{"Type de données incorrect pour 'Top'"}));
-    EXPECT_FALSE(state.PercentMode);
-    EXPECT_TRUE(gauge->PopupMenu1.Afficherletemps1.Checked);
-    EXPECT_TRUE(window.topmost);
-    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(state.History.Count(), 1);
+    EXPECT_TRUE(window.visible);
+    EXPECT_EQ(std::tuple(state.NormalColor, state.AlertMinutes, state.AutoStart), std::tuple(255u, 25, false));
+    gauge->OnDestroy();
+    EXPECT_EQ(registry.Get(user, "Kavelo\\Moyenne\\Temps", "0")->Data, (std::vector<uint8_t>{'9', '0', '0', '0', '0', 0}));
+    EXPECT_EQ(registry.Get(user, "Kavelo\\Position", "Top")->Type, RegistryValueType::String);
+    EXPECT_FALSE(registry.Get(user, run, "Kavelo"));  // no logon entry the user had turned off
 }
 
 TEST_F(Gauge, AFailedFreshReadingChangesNothingItWouldHaveRead) {

@@ -84,6 +84,8 @@ TEST_P(SettingsContract, EverySettingSurvivesARestart) {
         s.HistoryLength = 30;
         s.AlertPercent = -3;
         s.AlertMinutes = std::numeric_limits<int32_t>::max();
+        s.ChargeAlert = flag;
+        s.ChargeAlertPercent = -80;
         s.NormalColor = 0x00ABCDEF;
         s.AlertColor = 1;
         s.TrayColor = 0x00C0C0C0;
@@ -120,6 +122,7 @@ TEST_P(SettingsContract, EverySettingSurvivesARestart) {
         EXPECT_EQ(r.HistoryLength, 30);
         EXPECT_EQ(r.AlertPercent, -3);
         EXPECT_EQ(r.AlertMinutes, std::numeric_limits<int32_t>::max());
+        EXPECT_EQ(std::pair(r.ChargeAlert, r.ChargeAlertPercent), std::pair(flag, -80));
         EXPECT_EQ(r.NormalColor, 0x00ABCDEFu);
         EXPECT_EQ(r.AlertColor, 1u);
         EXPECT_EQ(r.TrayColor, 0x00C0C0C0u);
@@ -223,9 +226,9 @@ TEST_P(SettingsContract, AValueOfAnotherTypeFailsTheRead) {
     EXPECT_THROW(store.ReadInteger("", "Blob", 0), SettingsError);
 }
 
-// Load order: a wrong-typed value at each place in turn fails the load, with
-// everything before it read and it and everything after it at their defaults.
-TEST_P(SettingsContract, AfterAWrongTypeTheRestLoadsItsDefaults) {
+// A wrong-typed value at each place in turn fails the load once everything is
+// read: it alone at its default, every other value as stored.
+TEST_P(SettingsContract, AWrongTypeCostsOnlyItsOwnValue) {
     struct Step {
         const char* section;
         const char* name;
@@ -250,6 +253,8 @@ TEST_P(SettingsContract, AfterAWrongTypeTheRestLoadsItsDefaults) {
         {"", "SeuilAlertePourcent", "20", [](auto& s, auto&) { return s.AlertPercent; }, 20},
         {"", "SeuilAlerteTemps", "30", [](auto& s, auto&) { return s.AlertMinutes; }, 30},
         {"", "AutoStart", "0", [](auto& s, auto&) { return s.AutoStart; }, 0},
+        {"", "AlerteCharge", "1", [](auto& s, auto&) { return s.ChargeAlert; }, 1},
+        {"", "SeuilAlerteCharge", "95", [](auto& s, auto&) { return s.ChargeAlertPercent; }, 95},
     };
     GaugeState defaults;
     defaults.PercentMode = true;  // raw "show the time"
@@ -272,7 +277,7 @@ TEST_P(SettingsContract, AfterAWrongTypeTheRestLoadsItsDefaults) {
             EXPECT_EQ(e.what(), "Type de données incorrect pour '" + std::string(steps[bad].name) + "'");
         }
         for (size_t i = 0; i < steps.size(); ++i)
-            EXPECT_EQ(steps[i].get(s, w), i < bad ? steps[i].loaded : steps[i].get(defaults, defaultWindow))
+            EXPECT_EQ(steps[i].get(s, w), i != bad ? steps[i].loaded : steps[i].get(defaults, defaultWindow))
                 << steps[i].name;
     }
 }
@@ -332,7 +337,8 @@ TEST_P(SettingsContract, SavingAgainWritesTheSame) {
     auto snapshot = [&] {
         std::vector<std::string> all;
         for (const char* name : {"Top", "Left", "Dessus", "Tray"}) all.push_back(Stored("Position", name));
-        for (const char* name : {"DureeHisto", "AfficheTemps", "AutoStart", "SeuilAlerteTemps", "SeuilAlertePourcent"})
+        for (const char* name : {"DureeHisto", "AfficheTemps", "AutoStart", "SeuilAlerteTemps", "SeuilAlertePourcent",
+                                 "AlerteCharge", "SeuilAlerteCharge"})
             all.push_back(Stored("", name));
         for (const char* name : {"Normale", "TrayShadow", "Tray", "TrayPluged", "Alerte"})
             all.push_back(Stored("Couleur", name));
