@@ -185,7 +185,8 @@ public:
     void OnTimer1() override;
     void OnEndSession() override;
     void OnDestroy() override;
-    void OnDpiChanged() override;
+    WindowBounds SizeAtDpi(int dpi) override;
+    void OnDpiChanged(int previousDpi, const WindowBounds& suggested) override;
 
     // GaugeView
     void ShowPercent(uint8_t percent) override { Image1.ShowPercent(percent); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 #include "app/batterie.h"
 #include "fakes/core_fakes.h"
@@ -402,21 +403,25 @@ TEST_F(Gauge, SessionEndAndSuspendSaveTheLearnedHistory) {
     ASSERT_TRUE(second.has_value());
 }
 
-// k = DPI / 96 rounded, halves up, >= 1: size and picture times k, same corner.
-TEST_F(Gauge, FollowsItsMonitorsScaleFromTheSameTopLeftCorner) {
+// k = DPI / 96 rounded, halves up, >= 1: size and picture times k, at the
+// corner Windows suggests; the DPI it has already moves nothing.
+TEST_F(Gauge, FollowsItsMonitorsScaleToTheSuggestedRectangle) {
     Start();
     LeaveTray();
-    window.left = 300;
     const PixelBuffer at96 = *window.picture;
+    int previous = 96;
     for (const auto& [dpi, k] : {std::pair{144, 2}, {72, 1}, {120, 1}, {143, 1}, {168, 2}, {239, 2}, {240, 3},
                                  {336, 4}, {96, 1}}) {
+        EXPECT_EQ(gauge->SizeAtDpi(dpi), (WindowBounds{0, 0, 80 * k, 24 * k})) << dpi;
         window.dpi = dpi;
         const int repaints = window.repaints;
-        gauge->OnDpiChanged();
-        EXPECT_EQ(std::pair(window.width, window.height), std::pair(80 * k, 24 * k)) << dpi;
-        EXPECT_EQ(std::pair(window.left, window.repaints), std::pair(300, repaints + 1));
+        gauge->OnDpiChanged(std::exchange(previous, dpi), {dpi, 2 * dpi, 1, 1});
+        EXPECT_EQ(window.Bounds(), (WindowBounds{dpi, 2 * dpi, 80 * k, 24 * k}));
+        EXPECT_EQ(window.repaints, repaints + 1);
         EXPECT_EQ(*window.picture, ScaleUp(at96, k));
     }
+    gauge->OnDpiChanged(96, {5, 5, 1, 1});
+    EXPECT_EQ(window.Bounds(), (WindowBounds{96, 192, 80, 24}));
 }
 
 TEST_F(Gauge, TrayIconsFollowTheNotificationAreasIconSize) {
