@@ -18,9 +18,9 @@ class FakeAboutDialog final : public AboutDialog {
 public:
     TAboutBox* box = nullptr;  // receives the change events
     int32_t trackBar = 1;
-    std::array<std::string, 2> texts{"10", "10"};  // the layout's initial text
+    std::array<std::string, 3> texts{"10", "10", "80"};  // the layout's initial text
     std::optional<SpinEditId> focused;
-    bool checked = true;
+    std::array<bool, 2> checked{true, false};
     bool answerYes = false;
     std::vector<std::string> questions;
     int closes = 0;
@@ -36,8 +36,8 @@ public:
         Changed(id);
     }
     std::optional<SpinEditId> FocusedSpinEdit() const override { return focused; }
-    bool CheckBoxChecked() const override { return checked; }
-    void SetCheckBoxChecked(bool c) override { checked = c; }
+    bool CheckBoxChecked(CheckBoxId id) const override { return checked[static_cast<size_t>(id)]; }
+    void SetCheckBoxChecked(CheckBoxId id, bool c) override { checked[static_cast<size_t>(id)] = c; }
     bool Confirm(const std::string& question) override {
         questions.push_back(question);
         return answerYes;
@@ -53,9 +53,9 @@ public:
         SetTrackBarPosition(position);
         box->TrackBar1Change();
     }
-    void Click(bool tick) {
-        checked = tick;
-        box->CheckBox1Click();
+    void Click(CheckBoxId id, bool tick) {
+        checked[static_cast<size_t>(id)] = tick;
+        id == CheckBoxId::CheckBox1 ? box->CheckBox1Click() : box->CheckBox2Click();
     }
     // The focus moves on to another control of the dialog.
     void Leave(SpinEditId id) {
@@ -64,13 +64,15 @@ public:
     }
 
 private:
-    static size_t Index(SpinEditId id) { return id == SpinEditId::SpinEdit1 ? 0 : 1; }
+    static size_t Index(SpinEditId id) { return static_cast<size_t>(id); }
     void Changed(SpinEditId id) {
         if (!box) return;
         if (id == SpinEditId::SpinEdit1)
             box->SpinEdit1Change();
-        else
+        else if (id == SpinEditId::SpinEdit2)
             box->SpinEdit2Change();
+        else
+            box->SpinEdit3Change();
     }
 };
 
