@@ -3,8 +3,10 @@
 Kavelo.exe, LICENSE and README.txt; the installer, run silently under Wine,
 installs the program, its Start-menu shortcut and its uninstall entry; the
 installed Kavelo shows its icons and its version resource; a second install
-over the running gauge closes it (so that it saves its settings) and starts
-the new one; the silent uninstall removes all but the settings.
+over two running gauges closes both (so that they save their settings) and
+starts one new one; an install that cannot replace the program fails and
+leaves the uninstall entry as it was; the silent uninstall removes all but
+the settings.
 
     installer_e2e.py --win-dir W --dist-dir D --release-exe E
 """
@@ -16,6 +18,7 @@ from pathlib import Path
 
 import kavelo_e2e as e2e
 import gauge_steps as g
+from settings_steps import wait_until
 
 UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kavelo"
 RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -87,17 +90,28 @@ def test(s, dist, release_exe):
     # Started as the shortcut starts it; nothing is saved before it closes.
     s.spawn("kavelo", where + r"\Kavelo.exe")
     s.expect_caption("Batterie : 57%")
-    first = s.window()["pid"]
     expect_icons(s, "installed")
     assert "DureeHisto" not in (values(s, STORE) or {})
+    s.spawn("kavelo2", where + r"\Kavelo.exe")  # a second copy, as an older install could start
+    pids = lambda: {w["pid"] for w in s.windows(e2e.GAUGE_CLASS)}  # noqa: E731
+    old = wait_until("two gauges", lambda: len(pids()) == 2 and pids())
 
     install(s, installer, 2)
-    assert s.wait_exit("kavelo") == 0, "the running gauge was not closed in order"
+    assert [s.wait_exit(n) for n in ("kavelo", "kavelo2")] == [0, 0], "the gauges were not closed in order"
     assert values(s, STORE)["DureeHisto"] == "5", "settings not saved at the upgrade"
     assert values(s, RUN)["Kavelo"] == f'"{where}\\Kavelo.exe"'
-    again = s.window(timeout=30)
-    assert again and again["pid"] != first, "no new gauge after the upgrade"
+    new = wait_until("one new gauge after the upgrade", lambda: len(pids()) == 1 and pids(), timeout=30)
+    assert not new & old, (new, old)
     expect_icons(s, "upgraded")
+
+    # The program held open by another one: the install fails, the entry keeps its version.
+    s.reg_add(UNINSTALL, "DisplayVersion", "REG_SZ", "1.0.0")
+    held = s.run_dir / "held.txt"
+    s.spawn("holder", s.bin / "kprobe.exe", e2e.win_path(held), "hold", where + r"\Kavelo.exe", 120000)
+    wait_until("Kavelo.exe held", lambda: held.exists() and held.read_text() == "held\n")
+    assert s.wine([installer, "/S"], "install-3.log", timeout=120) != 0, "installed over a file in use"
+    assert values(s, UNINSTALL)["DisplayVersion"] == "1.0.0"
+    e2e.kill_group(s.processes["holder"][0])
 
     # As Apps & features runs it: the uninstaller copies itself away and
     # returns at once; the copy closes the gauge and removes the folder.

@@ -23,6 +23,8 @@
 //   settext TEXT | click | setcheck 0|1 | setpos N    on the --child control
 //   version FILE              the file's version resource: one "version" line
 //                             (fixed numbers) and a "string" line per text
+//   hold FILE MS              keeps FILE open without sharing for MS ms; its
+//                             "held" line is written as soon as it holds it
 //
 // Results go to OUTFILE as UTF-8 lines (kind, then tab-separated key=value
 // fields, see kprobe_shared.h) so that no caller reads a pipe. Exit code:
@@ -490,6 +492,27 @@ int Run(const std::wstring& command, const Args& args, std::string& out) {
     return kUsage;
 }
 
+bool WriteOutput(const wchar_t* path, const std::string& out) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) &&
+                    written == out.size();
+    CloseHandle(file);
+    return ok;
+}
+
+int Hold(const wchar_t* outPath, const Args& args) {
+    if (args.positional.size() != 2) return kUsage;
+    HANDLE file = CreateFileW(args.positional[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return WriteOutput(outPath, "error\tmessage=cannot open\n") ? kFailed : kOutput;
+    if (!WriteOutput(outPath, "held\n")) return kOutput;
+    Sleep(static_cast<DWORD>(ToNumber(args.positional[1])));
+    CloseHandle(file);
+    return kOk;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -498,16 +521,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!argv || argc < 3) return kUsage;
     Args args;
     if (!ParseArgs(argc - 3, argv + 3, args)) return kUsage;
+    if (std::wstring(argv[2]) == L"hold") return Hold(argv[1], args);
     std::string out;
     int rc = Run(argv[2], args, out);
     if (rc == kUsage) out += "error\tmessage=bad command line\n";
-
-    HANDLE file = CreateFileW(argv[1], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return kOutput;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) &&
-                    written == out.size();
-    CloseHandle(file);
-    return ok ? rc : kOutput;
+    return WriteOutput(argv[1], out) ? rc : kOutput;
 }
