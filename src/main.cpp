@@ -19,6 +19,7 @@
 #include "platform/win32/popup_menu_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/single_instance_win32.h"
 #include "platform/win32/tray_shell_win32.h"
 #ifdef KAVELO_STARTUP_TRACE
 #include "platform/win32/startup_trace_win32.h"
@@ -47,6 +48,11 @@ int RunKavelo() {
 #endif
     using namespace kavelo;
     using namespace kavelo::win32;
+
+    // Another start while a gauge runs shows that gauge, and ends here
+    // without touching the settings.
+    SingleInstance instance;
+    if (!instance.Claim()) return 0;
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);

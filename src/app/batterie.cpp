@@ -51,7 +51,12 @@ void TBatterie::SetupTray(TZetSysTray& tray, int image) {
     // right click), a double-click to ZetSysTray2Click (tray-only toggle).
     tray.SetOnClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2DblClick(s, b, x, y); });
     tray.SetOnDblClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2Click(s, b, x, y); });
-    tray.SetOnIconSizeChange([this](TZetSysTray&, int size) { SetTrayIconSize(size); });
+    tray.SetOnIconSizeChange([this](TZetSysTray&, int size) {
+        SetTrayIconSize(size);
+        CheckTrayOrder();
+    });
+    tray.SetOnTaskbarCreated([this](TZetSysTray&) { CheckTrayOrder(); });
+    tray.SetOnMouseMove([this](TZetSysTray&, int, int) { CheckTrayOrder(true); });
     tray.SetActive(false);
 }
 
@@ -65,6 +70,9 @@ void TBatterie::SetTrayIconSize(int size) {
 // --- Creation and destruction ---------------------------------------------
 
 void TBatterie::FormCreate() {
+    // Looked at before the load, which creates the store key.
+    firstRun_ = !platform_.registry.OpenKey(RegistryRoot::CurrentUser, platform_.settingsKeys.Store,
+                                            RegistryAccess::Read);
     try {
         LoadSettings(platform_.registry, state_, *this, platform_.settingsKeys);
     } catch (const std::exception& e) {
@@ -78,6 +86,9 @@ void TBatterie::FormCreate() {
     Image1.LoadGlyphStrips(platform_.glyphs);
     Image1.DrawPercentFace(100);
     state_.ShownPercent = 100;
+    // Both icons are in place now. Windows 11 puts new icons behind the ^
+    // arrow, where a first-time user finds nothing: say where they are.
+    if (firstRun_) LeftTray().ShowBalloon(kFirstRunTitle, kFirstRunText);
     app_.HideTaskbarEntry();
     Afficherletemps1Click();
 }
@@ -288,6 +299,10 @@ void TBatterie::OnEndSession() {
 
 void TBatterie::OnDestroy() { FormDestroy(); }
 
+// Kavelo started again while running: the running gauge comes into view, as
+// a double-click on its icon brings it.
+void TBatterie::OnShowRequest() { Guarded([&] { ShowGauge(); }); }
+
 void TBatterie::OnDpiChanged(int previousDpi, const WindowBounds& suggested) {
     // Where Windows suggests, at the size rule's size for the new scale (the
     // size it asked for first): grown or shrunk from its corner instead, the
@@ -327,7 +342,11 @@ void TBatterie::SetCaption(const std::string& caption) {
 void TBatterie::UpdateTrayTip() {
     PowerStatus now = state_.Power;  // what a failed reading leaves
     platform_.power.Read(now);
-    const std::string tip = TrayTipText(now.BatteryLifePercent, state_.OnMains);
+    std::string tip = TrayTipText(now.BatteryLifePercent, state_.OnMains);
+    if (state_.OnMains && state_.SecondsToFull >= 0) {
+        tip += '\n';
+        tip += FullInText(state_.SecondsToFull);
+    }
     ZetSysTray1.SetTip(tip);
     ZetSysTray2.SetTip(tip);
 }
@@ -339,16 +358,44 @@ void TBatterie::ShowPicture() {
     window_.SetPicture(ScaleUp(WindowPicture(Image1.Canvas(), window_.Width() / k, window_.Height() / k), k));
 }
 
+void TBatterie::ShowChargeAlert(const std::string& title, const std::string& text) {
+    LeftTray().ShowBalloon(title, text);
+}
+
 void TBatterie::SetTrayImages(const PixelBuffer& left, const PixelBuffer& right) {
+    trayLeft_ = left;
+    trayRight_ = right;
+    HandTrayImages();
+    if (!trayOrderRead_) {
+        trayOrderRead_ = true;  // both icons were added just now
+        CheckTrayOrder();
+    }
+}
+
+void TBatterie::HandTrayImages() {
+    // Image 0 is ZetSysTray1's, image 1 ZetSysTray2's.
+    const bool swapped = trayOrder_ == TrayOrder::Swapped;
     ImageList1.Clear();
-    ImageList1.Add(left.Data());
-    ImageList1.Add(right.Data());
+    ImageList1.Add((swapped ? trayRight_ : trayLeft_).Data());
+    ImageList1.Add((swapped ? trayLeft_ : trayRight_).Data());
     // The shell puts each new icon to the left of those it has: the right
     // half goes in first, or the picture would read "30 9:" for 9:30.
     ZetSysTray2.SetActive(true);
     ZetSysTray1.SetActive(true);
     ZetSysTray1.UpdateIcon();
     ZetSysTray2.UpdateIcon();
+}
+
+void TBatterie::CheckTrayOrder(bool throttled) {
+    if (throttled) {
+        const int32_t now = MillisecondsOfDay(platform_.clock);
+        if (lastOrderRead_ >= 0 && now >= lastOrderRead_ && now - lastOrderRead_ < 1000) return;
+        lastOrderRead_ = now;
+    }
+    const TrayOrder order = OrderFromPlaces(ZetSysTray1.Rect(), ZetSysTray2.Rect(), trayOrder_);
+    if (order == trayOrder_) return;
+    trayOrder_ = order;
+    if (trayLeft_.Width() > 0) HandTrayImages();
 }
 
 }  // namespace kavelo

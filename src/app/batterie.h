@@ -10,6 +10,7 @@
 
 #include "app/about_box.h"
 #include "app/settings_sequences.h"
+#include "app/tray_order.h"
 #include "core/day_clock.h"
 #include "core/gauge_state.h"
 #include "core/low_battery_alert.h"
@@ -108,6 +109,11 @@ class TBatterie final : public GaugeWindowEvents,
 public:
     static constexpr const char* kHint = "Cliquez sur le bouton de droite pour le menu";
     static constexpr const char* kTrayTip = "Etat de la batterie";
+    static constexpr const char* kFirstRunTitle = "Kavelo is running";
+    static constexpr const char* kFirstRunText =
+        "Kavelo shows the charge in two icons at the right of the taskbar.\n"
+        "On Windows 11 they may be behind the ^ arrow: drag both onto the taskbar, left half first.\n"
+        "Double-click an icon to show the gauge window.";
 
     TBatterie(GaugeState& state, BatteriePlatform& platform);
     ~TBatterie() override;
@@ -187,6 +193,7 @@ public:
     void OnDestroy() override;
     WindowBounds SizeAtDpi(int dpi) override;
     void OnDpiChanged(int previousDpi, const WindowBounds& suggested) override;
+    void OnShowRequest() override;
 
     // GaugeView
     void ShowPercent(uint8_t percent) override { Image1.ShowPercent(percent); }
@@ -197,6 +204,7 @@ public:
     bool IsMinimised() const override { return window_.IsMinimised(); }
     void SetCaption(const std::string& caption) override;
     void UpdateTrayTip() override;
+    void ShowChargeAlert(const std::string& title, const std::string& text) override;
 
     // FaceHost
     void ProcessMessages() override { app_.ProcessMessages(); }
@@ -227,6 +235,20 @@ private:
     int Scale() const;
     // Tray pictures and image list at the notification area's icon size.
     void SetTrayIconSize(int size);
+    // The icon that shows the left half, by the order in use.
+    TZetSysTray& LeftTray() { return trayOrder_ == TrayOrder::Swapped ? ZetSysTray2 : ZetSysTray1; }
+    // The halves handed to the icons in the order in use.
+    void HandTrayImages();
+    // Asks the shell where both icons stand and, when that calls for another
+    // order, hands the halves over again; `throttled` reads at most once a
+    // second (pointer moves).
+    void CheckTrayOrder(bool throttled = false);
+
+    TrayOrder trayOrder_ = TrayOrder::Normal;
+    PixelBuffer trayLeft_, trayRight_;
+    bool trayOrderRead_ = false;
+    int32_t lastOrderRead_ = -1;  // day clock of the last throttled reading
+    bool firstRun_ = false;        // no settings were stored when the program started
 };
 
 }  // namespace kavelo

@@ -55,6 +55,7 @@ void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window,
     // display-mode toggle inverts PercentMode once at the end of its creation.
     state.PercentMode = reader.ReadFlag("", "AfficheTemps", true);
     ReadHistory(reader, state.History);
+    ReadChargeHistory(reader, state.ChargeHistory);
 
     // The menu command inverts the check, so it is preset to the opposite.
     window.SetStayOnTopCheck(!reader.ReadFlag("Position", "Dessus", true));
@@ -80,6 +81,7 @@ void SaveSettings(Registry& registry, const GaugeState& state, const SettingsWin
     {
         SettingsStore store(registry, keys.Store);
         WriteHistory(store, state.History);
+        WriteChargeHistory(store, state.ChargeHistory);
 
         store.WriteInteger("Position", "Top", window.Top());
         store.WriteInteger("Position", "Left", window.Left());

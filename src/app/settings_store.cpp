@@ -113,4 +113,30 @@ void WriteHistory(SettingsStore& store, const TDischargeHistory& history) {
     }
 }
 
+namespace {
+std::string ChargeValueName(int band, int n) { return std::to_string(band * 10) + "-" + std::to_string(n); }
+}  // namespace
+
+void ReadChargeHistory(SettingsReader& reader, TChargeHistory& history) {
+    history.Init();
+    for (int b = 0; b < TChargeHistory::kBands; ++b) {
+        for (int n = 0; n < TChargeHistory::kPerBand; ++n) {
+            const Sample s{reader.ReadInteger(kChargeTimes, ChargeValueName(b, n), -1),
+                           reader.ReadInteger(kChargePoints, ChargeValueName(b, n), -1)};
+            if (s.Temps < 0 || s.Conso < 1) break;
+            history.Bands[b][n] = s;
+        }
+    }
+}
+
+void WriteChargeHistory(SettingsStore& store, const TChargeHistory& history) {
+    store.EraseSection(kChargeSection);
+    for (int b = 0; b < TChargeHistory::kBands; ++b) {
+        for (int n = 0; n < history.Count(b); ++n) {
+            store.WriteInteger(kChargeTimes, ChargeValueName(b, n), history.Bands[b][n].Temps);
+            store.WriteInteger(kChargePoints, ChargeValueName(b, n), history.Bands[b][n].Conso);
+        }
+    }
+}
+
 }  // namespace kavelo

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/charge_history.h"
 #include "core/discharge_history.h"
 #include "platform/registry.h"
 
@@ -24,6 +25,11 @@ public:
 inline constexpr const char* kHistorySection = "Moyenne";
 inline constexpr const char* kHistoryTimes = "Moyenne\\Temps";
 inline constexpr const char* kHistoryPoints = "Moyenne\\Conso";
+// The charge history's: value names "<band's lowest percentage>-<n>", n = 0
+// the newest ("90-0" to "90-7" for the band 90-99).
+inline constexpr const char* kChargeSection = "Recharge";
+inline constexpr const char* kChargeTimes = "Recharge\\Temps";
+inline constexpr const char* kChargePoints = "Recharge\\Conso";
 
 // The text as a signed 32-bit integer: an optional sign and decimal digits,
 // nothing else, within range. Anything else gives nothing.
@@ -81,5 +87,9 @@ private:
 void ReadHistory(SettingsReader& reader, TDischargeHistory& history);
 // Replaces the stored history with the used entries of `history`.
 void WriteHistory(SettingsStore& store, const TDischargeHistory& history);
+// The charge history likewise, band by band; a band's samples end at the
+// first one missing or not a rise.
+void ReadChargeHistory(SettingsReader& reader, TChargeHistory& history);
+void WriteChargeHistory(SettingsStore& store, const TChargeHistory& history);
 
 }  // namespace kavelo

@@ -17,7 +17,20 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalTime Now() = 0;
+    // Milliseconds of a clock that stops while the machine sleeps or
+    // hibernates and that nobody sets (QueryUnbiasedInterruptTime on
+    // Windows); -1 where there is none.
+    virtual int64_t AwakeMilliseconds() { return -1; }
 };
+
+// Measured intervals whose day-clock length and awake length differ by more
+// than this contained a sleep, or the clock was set.
+inline constexpr int64_t kSleepToleranceMs = 60000;
+
+// True when the interval from a reading (day clock, awake clock) to now
+// contained a sleep or a change of the clock. Without an awake clock nothing
+// is suspect.
+bool SleptBetween(int32_t startDayMs, int64_t startAwakeMs, int32_t nowDayMs, int64_t nowAwakeMs);
 
 // Milliseconds since local midnight, 0 to 86 399 999. It falls back to 0 at
 // midnight and knows nothing of dates: an interval measured across midnight

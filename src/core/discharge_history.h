@@ -8,6 +8,7 @@ namespace kavelo {
 struct Sample {
     int32_t Temps = -1;  // milliseconds; -1 = empty
     int32_t Conso = -1;  // percentage points; -1 = empty
+    friend bool operator==(const Sample&, const Sample&) = default;
 };
 
 // The newest measured intervals, index 0 the newest. The filled samples form

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/charge_history.h"
 #include "core/discharge_history.h"
 #include "core/power.h"
 
@@ -16,9 +17,18 @@ struct GaugeState {
     bool OnMains = false;
     int32_t LastPercent = -1;     // start of the interval being measured; -1 = stopped
     int32_t LastChangeTime = -1;  // day clock when LastPercent was set; -1 = none
+    int64_t LastChangeAwake = -1;  // awake clock at the same moment
     bool HistoryRestart = true;   // the next change of percentage records no sample
     int32_t EstimatedSeconds = -1;
     bool BlinkPhase = false;
+
+    // Charging, measured as the discharge is: rises instead of drops.
+    int32_t ChargeLastPercent = -1;
+    int32_t ChargeLastChangeTime = -1;
+    int64_t ChargeLastAwake = -1;
+    bool ChargeRestart = true;
+    int32_t SecondsToFull = -1;     // -1 = not known (not charging, or not learned)
+    bool ChargeBelowLevel = false;  // the last reading on mains was below ChargeAlertPercent
 
     // Alert
     bool AlertOn = false;
@@ -35,7 +45,7 @@ struct GaugeState {
     int32_t AlertPercent = 10;
     int32_t AlertMinutes = 10;
     bool AutoStart = true;
-    bool ChargeAlert = false;         // alert when charging reaches ChargeAlertPercent
+    bool ChargeAlert = false;
     int32_t ChargeAlertPercent = 80;
     Colour NormalColor = 0x00FF00;
     Colour AlertColor = 0x0000FF;
@@ -44,6 +54,7 @@ struct GaugeState {
     Colour TrayShadowColor = 0x808080;
 
     TDischargeHistory History;
+    TChargeHistory ChargeHistory;
 
     GaugeState() { History.Init(); }
 };

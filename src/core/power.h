@@ -7,9 +7,18 @@ namespace kavelo {
 struct PowerStatus {
     uint8_t ACLineStatus = 0;        // 1 = mains; 0 offline, 255 unknown
     uint8_t BatteryLifePercent = 0;  // 0-100, 255 = unknown
+    uint8_t BatteryFlag = 255;       // bit 8 = charging; 255 = unknown
 };
 
 constexpr uint8_t kUnknownPercent = 255;
+constexpr uint8_t kBatteryFlagCharging = 8;
+
+// On mains and the system says the battery is taking charge. A battery held
+// below full on mains (a charge limit) is not charging.
+constexpr bool IsCharging(const PowerStatus& s) {
+    return s.ACLineStatus == 1 && s.BatteryFlag != 255 && (s.BatteryFlag & kBatteryFlagCharging) != 0 &&
+           s.BatteryLifePercent <= 100;
+}
 
 // Reads the power status (GetSystemPowerStatus on Windows). On failure the
 // record is left as it was; callers don't look at the result.
@@ -28,10 +37,10 @@ enum PowerEvent : uint32_t {
     kPowerSettingChange = 0x8013,  // PBT_POWERSETTINGCHANGE
 };
 
-// True for the events after which the interval being measured contains a
-// sleep and must not be recorded.
-constexpr bool IsResumeEvent(uint32_t event) {
-    return event == kPowerResumeSuspend || event == kPowerResumeAutomatic;
+// True for the events around a sleep: the interval being measured then
+// contains it (or will) and must not be recorded.
+constexpr bool IsSleepEvent(uint32_t event) {
+    return event == kPowerSuspend || event == kPowerResumeSuspend || event == kPowerResumeAutomatic;
 }
 
 }  // namespace kavelo

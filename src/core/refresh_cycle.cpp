@@ -11,6 +11,80 @@ std::string WindowCaption(const std::string& label, bool minimised) {
     return (minimised ? "Bat. : " : "Batterie : ") + label;
 }
 
+std::string ChargeAlertTitle(int32_t level) {
+    if (level >= 100) return "Battery fully charged";
+    return "Battery charged to " + std::to_string(level) + " %";
+}
+
+// A sleep between two readings may go unannounced (modern standby doesn't
+// always broadcast it): an interval whose day-clock length and awake length
+// disagree is dropped as on a resume.
+void RefreshCycle::SleepGuard() {
+    GaugeState& s = state_;
+    const int64_t awake = clock_.AwakeMilliseconds();
+    if (awake < 0 || (s.LastChangeTime < 0 && s.ChargeLastChangeTime < 0)) return;
+    const int32_t now = MillisecondsOfDay(clock_);
+    if (SleptBetween(s.LastChangeTime, s.LastChangeAwake, now, awake)) {
+        s.LastChangeTime = -1;
+        s.HistoryRestart = true;
+    }
+    if (SleptBetween(s.ChargeLastChangeTime, s.ChargeLastAwake, now, awake)) {
+        s.ChargeLastChangeTime = -1;
+        s.ChargeRestart = true;
+    }
+}
+
+// The interval under way contains a sleep, or is cut by one: neither it nor
+// the next change is recorded; the levels are kept.
+void RefreshCycle::BreakMeasuring() {
+    state_.LastChangeTime = -1;
+    state_.HistoryRestart = true;
+    state_.ChargeLastChangeTime = -1;
+    state_.ChargeRestart = true;
+}
+
+void RefreshCycle::StopCharging() {
+    state_.ChargeLastPercent = -1;
+    state_.ChargeLastChangeTime = -1;
+    state_.ChargeRestart = true;
+}
+
+// Rises are measured as drops are on battery: the level seen first after
+// plugging in was entered at an unknown moment, so the first rise records
+// nothing.
+void RefreshCycle::MeasureCharging(uint8_t p) {
+    GaugeState& s = state_;
+    if (!IsCharging(s.Power)) {
+        StopCharging();
+        return;
+    }
+    if (p < s.ChargeLastPercent) StopCharging();
+    if (p != s.ChargeLastPercent) {
+        if (!s.ChargeRestart)
+            s.ChargeHistory.AddSample(s.ChargeLastPercent, MillisecondsOfDay(clock_) - s.ChargeLastChangeTime,
+                                      p - s.ChargeLastPercent);
+        s.ChargeRestart = (s.ChargeLastPercent == -1);
+        s.ChargeLastPercent = p;
+        s.ChargeLastChangeTime = MillisecondsOfDay(clock_);
+        s.ChargeLastAwake = clock_.AwakeMilliseconds();
+    }
+    s.SecondsToFull = s.ChargeHistory.SecondsToFull(p);
+}
+
+// Shown once when a reading on mains finds the level reached from below;
+// again only once the charge was seen below it, on mains, since.
+void RefreshCycle::CheckChargeAlert(uint8_t p) {
+    GaugeState& s = state_;
+    if (!s.OnMains || p == kUnknownPercent) {
+        if (!s.OnMains) s.ChargeBelowLevel = false;
+        return;
+    }
+    const bool reached = p >= s.ChargeAlertPercent;
+    const bool show = s.ChargeAlert && reached && s.ChargeBelowLevel;
+    s.ChargeBelowLevel = !reached;
+    if (show) view_.ShowChargeAlert(ChargeAlertTitle(s.ChargeAlertPercent), kChargeAlertText);
+}
+
 void RefreshCycle::MeasureOnBattery(int32_t p) {
     GaugeState& s = state_;
     if (p > s.LastPercent) {  // the charge rose, or measuring was stopped
@@ -26,6 +100,7 @@ void RefreshCycle::MeasureOnBattery(int32_t p) {
         s.HistoryRestart = (s.LastPercent == -1);
         s.LastPercent = p;
         s.LastChangeTime = MillisecondsOfDay(clock_);
+        s.LastChangeAwake = clock_.AwakeMilliseconds();
     }
     s.EstimatedSeconds = EstimateSeconds(s.History.AverageMsPerPercent(s.HistoryLength), p);
     timer1_.SetEnabled(s.AlertOn || s.EstimatedSeconds < 0);
@@ -52,12 +127,16 @@ void RefreshCycle::RefreshStatus() {
     const uint8_t p = s.Power.BatteryLifePercent;
     s.OnMains = (s.Power.ACLineStatus == 1);
     s.EstimatedSeconds = -1;
+    s.SecondsToFull = -1;
+    SleepGuard();
     if (s.OnMains) {
         s.LastPercent = -1;
         s.LastChangeTime = -1;
         timer1_.SetEnabled(false);
         s.HistoryRestart = true;
+        MeasureCharging(p);
     } else {
+        StopCharging();
         MeasureOnBattery(p);
     }
     // On mains the estimate is unknown, so the timer polls all the time.
@@ -66,6 +145,7 @@ void RefreshCycle::RefreshStatus() {
     view_.SetCaption(WindowCaption(PercentLabel(p), view_.IsMinimised()));
     view_.UpdateTrayTip();
     alert_.CheckLowBatteryAlert();
+    CheckChargeAlert(p);
 }
 
 void RefreshCycle::Timer1Timer() {
@@ -92,10 +172,7 @@ void RefreshCycle::Timer1Timer() {
 }
 
 void RefreshCycle::WMPowerBroadcast(uint32_t event) {
-    if (IsResumeEvent(event)) {
-        state_.LastChangeTime = -1;
-        state_.HistoryRestart = true;
-    }
+    if (IsSleepEvent(event)) BreakMeasuring();
     RefreshStatus();
     view_.FormResize();
 }
@@ -111,9 +188,9 @@ void RefreshCycle::UpdatePowerSource() {
 
 void RefreshCycle::ResetHistory() {
     state_.History.Init();
+    state_.ChargeHistory.Init();
     RefreshStatus();
-    state_.LastChangeTime = -1;
-    state_.HistoryRestart = true;
+    BreakMeasuring();
 }
 
 }  // namespace kavelo

@@ -31,12 +31,18 @@ public:
     virtual void UpdateTrayTip() = 0;
     // Re-applies the window size rule.
     virtual void FormResize() = 0;
+    // A notification that takes no focus (a balloon from the tray).
+    virtual void ShowChargeAlert(const std::string& title, const std::string& text) { (void)title, (void)text; }
 };
 
 // Text of Label1 for a percentage: "57%", or "Absente" when unknown.
 std::string PercentLabel(uint8_t percent);
 // "Batterie : 57%", or "Bat. : 57%" when the window is minimised.
 std::string WindowCaption(const std::string& label, bool minimised);
+// The charge alert's title for a level: "Battery charged to 80 %", or
+// "Battery fully charged" at 100; its text says the charger can go.
+std::string ChargeAlertTitle(int32_t level);
+inline constexpr const char* kChargeAlertText = "You can unplug the charger.";
 
 // The refresh cycle: reads the power status, measures discharge intervals
 // into the history, computes the estimate, decides when Timer1 runs and
@@ -52,13 +58,18 @@ public:
     void WMPowerBroadcast(uint32_t event);
     void UpdatePowerSource();
     void FormActivate() { UpdatePowerSource(); }
-    // The user's history reset: the history emptied, one refresh (which may
-    // record the interval under way into the empty history), then measuring
-    // starts afresh as after a resume.
+    // The user's history reset: both histories emptied, one refresh (which
+    // may record the interval under way into the empty history), then
+    // measuring starts afresh as after a resume.
     void ResetHistory();
 
 private:
+    void SleepGuard();
+    void BreakMeasuring();
     void MeasureOnBattery(int32_t p);
+    void MeasureCharging(uint8_t p);
+    void StopCharging();
+    void CheckChargeAlert(uint8_t p);
     void PaintFace(uint8_t p);
 
     GaugeState& state_;

@@ -44,6 +44,8 @@ public:
     // monitor of another scale, the scale changed, or found so when shown);
     // `suggested` is where Windows would have the window now.
     virtual void OnDpiChanged(int /*previousDpi*/, const WindowBounds& /*suggested*/) {}
+    // Another start of the program asks the running gauge to come into view.
+    virtual void OnShowRequest() {}
 };
 
 // The borderless gauge window as the logic drives it. Positions and sizes

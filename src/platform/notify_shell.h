@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace kavelo {
 
@@ -53,6 +55,15 @@ struct NotifyIconData {
 struct ScreenPoint {
     std::int32_t X = 0;
     std::int32_t Y = 0;
+};
+
+// An icon's place on the screen: columns Left to Right - 1, rows Top to
+// Bottom - 1.
+struct ScreenRect {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
 };
 
 // Handles one message of a hidden window: (message, wParam, lParam) -> result.
@@ -105,6 +116,19 @@ public:
     // The size S of the square icons the notification area shows at its
     // DPI: 16 at 100 %, 24 at 150 %, 32 at 200 %.
     virtual int IconSize() { return 16; }
+
+    // A notification from an icon in the area (a balloon; Windows 10 and 11
+    // show it as a toast), with a title and a text in UTF-8. It takes no
+    // focus and changes nothing of the icon.
+    virtual void ShowBalloon(WindowId hWnd, std::uint32_t uID, const std::string& title, const std::string& text) {
+        (void)hWnd, (void)uID, (void)title, (void)text;
+    }
+    // Where the icon stands on the taskbar; nothing when the shell can't
+    // say, or the icon is not on the taskbar itself (the overflow panel).
+    virtual std::optional<ScreenRect> IconRect(WindowId hWnd, std::uint32_t uID) {
+        (void)hWnd, (void)uID;
+        return std::nullopt;
+    }
 };
 
 }  // namespace kavelo

@@ -145,6 +145,16 @@ std::string RightAligned(int value, std::size_t width) {
     return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
+std::string FullInText(int32_t seconds) {
+    int32_t minutes = (seconds / 60 + 2) / 5 * 5;
+    if (minutes < 5) minutes = 5;
+    std::string text = "Full in about ";
+    if (minutes >= 60) text += std::to_string(minutes / 60) + " h";
+    if (minutes >= 60 && minutes % 60) text += " ";
+    if (minutes % 60) text += std::to_string(minutes % 60) + " min";
+    return text;
+}
+
 std::string TrayTipText(uint8_t percent, bool onMains) {
     std::string text = "Battery : " + RightAligned(percent, 3) + "%";
     if (onMains) text += percent == 100 ? " (charged)" : " (charging)";

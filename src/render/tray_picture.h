@@ -43,5 +43,8 @@ std::string RightAligned(int value, std::size_t width);
 // The tip of both tray icons: "Battery :  57%", with " (charged)" at 100 %
 // or " (charging)" below it when on mains.
 std::string TrayTipText(uint8_t percent, bool onMains);
+// The tip's second line while charging: "Full in about 1 h 10 min", the
+// minutes rounded to 5 as the time face rounds them, at least 5.
+std::string FullInText(int32_t seconds);
 
 }  // namespace kavelo

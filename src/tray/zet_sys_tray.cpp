@@ -155,6 +155,16 @@ void TZetSysTray::TaskbarCreated() {
     if (!IconShown) return;
     FillIconData(FTip, WorkIcon.Handle());
     if (!FShell.Add(IconData)) FShell.Modify(IconData);
+    if (FOnTaskbarCreated) FOnTaskbarCreated(*this);
+}
+
+void TZetSysTray::ShowBalloon(const std::string& Title, const std::string& Text) {
+    if (IconShown) FShell.ShowBalloon(WindowHandle(), FIconId, Title, Text);
+}
+
+std::optional<ScreenRect> TZetSysTray::Rect() const {
+    if (!IconShown) return std::nullopt;
+    return FShell.IconRect(WindowHandle(), FIconId);
 }
 
 void TZetSysTray::CheckIconSize() {

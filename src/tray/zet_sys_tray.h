@@ -24,6 +24,8 @@ using TSysTrayMouseEvent = std::function<void(TZetSysTray& Sender, TMouseButton 
 using TSysTrayMoveEvent = std::function<void(TZetSysTray& Sender, int X, int Y)>;
 // Sender, the notification area's new icon size.
 using TSysTrayIconSizeEvent = std::function<void(TZetSysTray& Sender, int Size)>;
+// Sender.
+using TSysTrayNotifyEvent = std::function<void(TZetSysTray& Sender)>;
 
 class TZetSysTray {
 public:
@@ -64,6 +66,13 @@ public:
     // taskbar, the notification area asks for icons of another size.
     void SetOnIconSizeChange(TSysTrayIconSizeEvent Value) { FOnIconSizeChange = std::move(Value); }
     int IconSize() const { return FIconSize; }
+    // Raised once the icon is back in a notification area made anew.
+    void SetOnTaskbarCreated(TSysTrayNotifyEvent Value) { FOnTaskbarCreated = std::move(Value); }
+
+    // A notification from this icon, while it is in the area.
+    void ShowBalloon(const std::string& Title, const std::string& Text);
+    // Where the icon stands on the taskbar, when the shell can say.
+    std::optional<ScreenRect> Rect() const;
 
     // Re-applies everything to the notification area: the animation timer,
     // the current image taken afresh from Icons, and the tip.
@@ -97,6 +106,7 @@ private:
     TSysTrayMouseEvent FOnDblClick;
     TSysTrayMoveEvent FOnMouseMove;
     TSysTrayIconSizeEvent FOnIconSizeChange;
+    TSysTrayNotifyEvent FOnTaskbarCreated;
     bool FActive = false;
     int FIconSize = 0;
 

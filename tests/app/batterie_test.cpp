@@ -52,6 +52,16 @@ protected:
     // A colour of the face picture at a canvas point (inside the 4-pixel frame).
     Colour FacePixel(int x, int y) const { return window.picture->Pixel(x + 4, y + 4); }
     void Tick() { gauge->OnTimer1(); }
+    // The half of the tray picture the icon with this id shows: 0 left, 1 right.
+    int HalfShownBy(std::uint32_t id) {
+        const WindowId w = (id == 1 ? gauge->ZetSysTray1 : gauge->ZetSysTray2).WindowHandle();
+        const auto& shown = images.images.at(images.ImageOf(shell.area.at({w, id}).hIcon));
+        for (int half : {0, 1}) {
+            const PixelBuffer p = gauge->Image1.TrayPicture().Crop(16 * half, 0, 16, 16);
+            if (shown == std::vector<uint32_t>(p.Data(), p.Data() + 256)) return half;
+        }
+        return -1;
+    }
 };
 
 TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
@@ -439,6 +449,58 @@ TEST_F(Gauge, TrayIconsFollowTheNotificationAreasIconSize) {
         EXPECT_EQ(images.ImageOf(shell.area.at({gauge->ZetSysTray2.WindowHandle(), 2}).hIcon), 1);
         EXPECT_EQ(images.LiveIcons(), 2);  // every icon replaced was destroyed
     }
+}
+
+// The places the shell gives, in turn; then the id of the icon that shows
+// the left half. Read when the pointer rests over an icon (at most once a
+// second) and after a new taskbar; nothing is added again for it.
+TEST_F(Gauge, TheLeftHalfGoesToTheIconThatStandsOnTheLeft) {
+    const ScreenRect at700{700, 580, 716, 596}, at716{716, 580, 732, 596}, below{700, 600, 716, 616};
+    const std::pair<std::map<std::uint32_t, ScreenRect>, std::uint32_t> steps[] = {
+        {{}, 1},                          // the shell can't say
+        {{{1, at716}, {2, at700}}, 2},    // swapped
+        {{{1, at700}}, 2},                // one unknown keeps the order
+        {{{1, at700}, {2, below}}, 2},    // so do two rows
+        {{{1, at700}, {2, at716}}, 1},    // order restored
+    };
+    Start();
+    for (const auto& [places, leftOn] : steps) {
+        shell.places = places;
+        clock.Advance(1000);
+        shell.Callback(gauge->ZetSysTray1.WindowHandle(), kMouseMove);
+        EXPECT_EQ(std::pair(HalfShownBy(leftOn), HalfShownBy(3 - leftOn)), std::pair(0, 1)) << leftOn;
+    }
+    shell.places = {{1, at716}, {2, at700}};
+    shell.Callback(gauge->ZetSysTray1.WindowHandle(), kMouseMove);  // within the second
+    EXPECT_EQ(HalfShownBy(1), 0);
+    shell.RestartTaskbar();
+    EXPECT_EQ(HalfShownBy(2), 0);
+    EXPECT_EQ(shell.Count(ShellCall::Add), 4);
+}
+
+// Balloons come from the icon showing the left half: on a first run only,
+// and when charging reaches the alert's level; the tip then also tells the
+// time to full.
+TEST_F(Gauge, BalloonsAndTheTimeToFull) {
+    shell.places = {{1, {716, 580, 732, 596}}, {2, {700, 580, 716, 596}}};
+    Start();
+    ASSERT_EQ(shell.balloons.size(), 1u);
+    EXPECT_EQ(shell.balloons[0].substr(0, 22), "2: Kavelo is running /");
+    state.ChargeHistory.Bands[5][0] = {600000, 10};
+    for (int b = 6; b < 10; ++b) state.ChargeHistory.Bands[b][0] = {1200000, 10};
+    state.ChargeAlert = true;
+    state.ChargeAlertPercent = 58;
+    for (uint8_t p : {57, 58}) {
+        power.Charging(p);
+        gauge->OnPowerBroadcast(kPowerStatusChange);
+    }
+    EXPECT_EQ(gauge->ZetSysTray1.Tip(), "Battery :  58% (charging)\nFull in about 1 h 20 min");
+    EXPECT_EQ(shell.balloons.back(), "2: Battery charged to 58 % / You can unplug the charger.");
+    gauge->OnDestroy();
+    gauge.reset();
+    shell.balloons.clear();
+    Start();  // the settings are stored now
+    EXPECT_TRUE(shell.balloons.empty());
 }
 
 TEST_F(Gauge, AnErrorInAHandlerGoesToTheErrorBox) {

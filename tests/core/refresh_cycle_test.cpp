@@ -12,6 +12,7 @@ using fakes::FakeMessages;
 using fakes::FakePower;
 using fakes::FakeTimer;
 using fakes::RecordingView;
+using namespace fakes;
 
 struct Gauge {
     GaugeState state;
@@ -28,6 +29,8 @@ struct Gauge {
         clock.ms = atMs;
         cycle.RefreshStatus();
     }
+    void Battery(int p) { power.Battery(static_cast<uint8_t>(p)), cycle.RefreshStatus(); }
+    void Charging(int p, bool charging = true) { power.Charging(static_cast<uint8_t>(p), charging), cycle.RefreshStatus(); }
 };
 
 TEST(Measuring, FirstLevelAndFirstDropRecordNothing) {
@@ -229,7 +232,9 @@ TEST(ResetHistory, EmptiesThenRestartsMeasuringAfterItsRefresh) {
     g.BatteryAt(78, 61000);
     g.power.Battery(77);
     g.clock.ms = 121000;
+    g.state.ChargeHistory.AddSample(50, 60000, 1);
     g.cycle.ResetHistory();
+    EXPECT_TRUE(g.state.ChargeHistory.Empty());
     // The refresh inside the reset recorded the interval under way.
     ASSERT_EQ(g.state.History.Count(), 1);
     EXPECT_EQ(g.state.History.Samples[0].Temps, 60000);
@@ -246,6 +251,111 @@ TEST(UpdatePowerSource, SizesBeforeRefreshing) {
     EXPECT_TRUE(g.state.OnMains);
     ASSERT_GE(g.view.calls.size(), 2u);
     EXPECT_EQ(g.view.calls[0], "FormResize");
+}
+
+// Sleep kept out of the learned histories, charging learned per band of
+// ten points, and the one-shot charge alert.
+
+// Readings on battery at 80, 79, 78, 77 a minute apart from `start`, with
+// `between` after the reading at 79: the Temps recorded, newest first.
+TEST(SleepGuard, AnIntervalWithASleepIsNotRecorded) {
+    const int32_t kTen = 10 * 3600000, kMidnight = 86400000 - 90000;
+    const struct {
+        const char* what;
+        int32_t start;
+        std::function<void(Gauge&)> between;
+        std::vector<int32_t> temps;
+    } cases[] = {
+        {"awake throughout", kTen, [](Gauge&) {}, {60000, 60000}},
+        {"a long interval, clocks agreeing", kTen, [](Gauge& r) { r.clock.Advance(3 * 3600000); }, {60000, 3 * 3600000 + 60000}},
+        {"a suspend broadcast", kTen, [](Gauge& r) { r.cycle.WMPowerBroadcast(kPowerSuspend); }, {60000}},
+        {"a sleep nobody announced", kTen, [](Gauge& r) { r.clock.Sleep(2 * 3600000); }, {60000}},
+        {"a minute asleep, within tolerance", kTen, [](Gauge& r) { r.clock.Sleep(kSleepToleranceMs); }, {60000, 120000}},
+        {"the clock set back an hour", kTen, [](Gauge& r) { r.clock.ms -= 3600000; }, {60000}},
+        {"midnight drops its own interval only", kMidnight, [](Gauge&) {}, {60000}},
+    };
+    for (const auto& c : cases) {
+        Gauge r;
+        r.clock.awake = 5000;
+        r.clock.ms = c.start;
+        r.Battery(80);
+        for (int p : {79, 78, 77}) {
+            if (p == 78) c.between(r);
+            r.clock.Advance(60000);
+            r.Battery(p);
+        }
+        std::vector<int32_t> temps;
+        for (int i = 0; i < r.state.History.Count(); ++i) temps.push_back(r.state.History.Samples[i].Temps);
+        EXPECT_EQ(temps, c.temps) << c.what;
+    }
+}
+
+// 45 s a point below 80 % (an hour to 80), then slower and slower: three
+// times as slow at 99.
+int32_t PointMs(int p) { return p < 80 ? 45000 : 45000 + (p - 79) * 4500; }
+void ChargeFrom(Gauge& r, int from, int to) {
+    for (int p = from; p <= to; ++p) {
+        r.Charging(p);
+        if (p < to) r.clock.Advance(PointMs(p));
+    }
+}
+
+TEST(ChargeLearning, EstimateFollowsACurveThatSlowsNearFull) {
+    Gauge r;
+    ChargeFrom(r, 3, 100);
+    EXPECT_EQ(r.state.ChargeHistory.Count(0), 6) << "the first rise after plugging in is partial";
+    // Within 5 % from every start up to 90; above, the last points weigh on
+    // a band that learned its upper part, and the error stays under a minute.
+    for (int at = 0; at < 100; ++at) {
+        int64_t truth = 0;
+        for (int p = at; p < 100; ++p) truth += PointMs(p);
+        EXPECT_NEAR(r.state.ChargeHistory.SecondsToFull(at), truth / 1000.0, at <= 90 ? truth / 20000.0 : 60.0) << at;
+    }
+}
+
+TEST(ChargeLearning, ResumeAndChargeLimitAreNotLearned) {
+    Gauge r;
+    ChargeFrom(r, 50, 51);
+    r.clock.Advance(60000);
+    r.cycle.WMPowerBroadcast(kPowerResumeAutomatic);
+    ChargeFrom(r, 52, 53);  // the rise across the resume is not recorded, the next one is
+    EXPECT_EQ(r.state.ChargeHistory.Count(5), 1);
+    r.state.ChargeHistory.Bands[8][0] = r.state.ChargeHistory.Bands[9][0] = {600000, 10};
+    ChargeFrom(r, 54, 80);
+    EXPECT_GT(r.state.SecondsToFull, 0);
+    r.clock.Advance(3600000);
+    r.Charging(80, false);  // held at 80 by a charge limit: no time to full, and the hold isn't learned
+    EXPECT_EQ(r.state.SecondsToFull, -1);
+    ChargeFrom(r, 80, 82);
+    EXPECT_EQ(r.state.ChargeHistory.Bands[8][0].Temps, PointMs(81));
+    EXPECT_EQ(r.state.ChargeHistory.Count(8), 2);
+}
+
+// Readings on mains (percent) or on battery (-percent): how many alerts.
+TEST(ChargeAlert, ShownOnceWhenTheLevelIsReachedFromBelow) {
+    const struct {
+        const char* what;
+        bool on;
+        std::vector<int> readings;
+        size_t shown;
+    } cases[] = {
+        {"79 then 80", true, {79, 80, 80, 81, 100}, 1},
+        {"option off", false, {79, 80, 81}, 0},
+        {"plugged in above the level", true, {85, 90, 100}, 0},
+        {"a jump over the level", true, {78, 82}, 1},
+        {"unplugged and plugged in below", true, {79, 80, -80, -75, 75, 80}, 2},
+        {"unplugged above, plugged in again", true, {79, 80, -81, 81, 82}, 1},
+        {"fell below on mains, rose again", true, {79, 80, 79, 80}, 2},
+        {"on battery only", true, {-79, -80, -81}, 0},
+        {"an unknown charge between", true, {79, 255, 80}, 1},
+    };
+    for (const auto& c : cases) {
+        Gauge r;
+        r.state.ChargeAlert = c.on;
+        for (int reading : c.readings) reading < 0 ? r.Battery(-reading) : r.Charging(reading);
+        EXPECT_EQ(r.view.chargeAlerts.size(), c.shown) << c.what;
+    }
+    EXPECT_EQ(ChargeAlertTitle(100), "Battery fully charged");
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ What a Session offers (see the methods for details):
   wait_exit(name), end_session()                         programs
   window(cls), windows(), caption(cls), expect_caption(title, cls=)
   post(), send(), broadcast(), power_status_changed(broadcast=False)
-  menu(), click_menu_item(pos, menu=), controls(cls), probe(*kprobe args)
+  menu(), click_menu_item(pos, menu=), controls(cls), balloons(timeout=),
+  probe(*kprobe args)
   screenshot(name) -> Image (crop(rect), pixel(x, y), colours(), save_png())
   xdotool(*args)                                         real pointer input
   reg_query(key), reg_export(key), reg_add(...), reg_delete(key)
@@ -215,7 +216,7 @@ class Session:
         A looking command that leaves no output file at all never got going
         (seen once with several Wine sessions busy at once): it is run again
         once. Commands that act are never repeated."""
-        looking = str(args[0]) in ("list", "find", "gone", "menu", "controls") if args else False
+        looking = str(args[0]) in ("list", "find", "gone", "menu", "controls", "tip") if args else False
         for attempt in ((1, 2) if looking else (2,)):
             self._probes += 1
             out = self.run_dir / f"probe-{self._probes:03d}.txt"
@@ -285,6 +286,14 @@ class Session:
             self.broadcast(WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE)
         else:
             self.post(WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE)
+
+    def balloons(self, timeout=10):
+        """The notification balloons the shell shows (Records of kind "balloon",
+        with text and rect, and title where the system answers for it: Wine 8
+        doesn't), waiting up to timeout for the first; [] when none shows."""
+        r = self.probe("tip", "--class", "tooltips_class32", "--visible", "--timeout",
+                       int(timeout * 1000), timeout=timeout + 30)
+        return [b for b in r.of_kind("balloon") if b["text"]]
 
     def menu(self, timeout=10):
         """The items of the open popup menus (Records of kind "menu" and "item")."""

@@ -23,16 +23,28 @@ public:
     }
     void Battery(uint8_t percent) { status = {0, percent}; }
     void Mains(uint8_t percent) { status = {1, percent}; }
+    // On mains, the battery taking charge (or held, not charging).
+    void Charging(uint8_t percent, bool charging = true) {
+        status = {1, percent, static_cast<uint8_t>(charging ? kBatteryFlagCharging : 0)};
+    }
 };
 
-// A clock set by the test, in milliseconds of the day.
+// A clock set by the test, in milliseconds of the day, with an awake clock
+// once `awake` is set (-1: none).
 class FakeClock final : public Clock {
 public:
     int32_t ms = 0;
+    int64_t awake = -1;
     LocalTime Now() override {
         return LocalTime{ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000};
     }
-    void Advance(int32_t delta) { ms = (ms + delta) % 86400000; }
+    int64_t AwakeMilliseconds() override { return awake; }
+    void Advance(int32_t delta) {
+        ms = (ms + delta) % 86400000;
+        if (awake >= 0) awake += delta;
+    }
+    // The machine sleeps: the day goes on, the awake clock stands.
+    void Sleep(int32_t delta) { ms = (ms + delta) % 86400000; }
 };
 
 class FakeTimer final : public Timer {

@@ -77,6 +77,9 @@ public:
     int iconSize = 16;
     std::vector<Window*> windows;
     std::vector<Timer*> timers;
+    // Balloons shown: "id: title / text"; where the shell says icons stand.
+    std::vector<std::string> balloons;
+    std::map<std::uint32_t, ScreenRect> places;  // by id; missing = unknown
 
     bool Add(const NotifyIconData& d) override {
         calls.push_back({ShellCall::Add, d});
@@ -107,6 +110,13 @@ public:
     }
     std::uint32_t TaskbarCreatedMessage() override { return kTaskbarCreated; }
     int IconSize() override { return iconSize; }
+    void ShowBalloon(WindowId, std::uint32_t uID, const std::string& title, const std::string& text) override {
+        balloons.push_back(std::to_string(uID) + ": " + title + " / " + text);
+    }
+    std::optional<ScreenRect> IconRect(WindowId, std::uint32_t uID) override {
+        auto it = places.find(uID);
+        return it == places.end() ? std::nullopt : std::optional<ScreenRect>(it->second);
+    }
 
     Window& WindowOf(WindowId id) {
         for (Window* w : windows)

@@ -27,6 +27,10 @@ public:
     void SetCaption(const std::string& c) override { caption = c; }
     void UpdateTrayTip() override {}
     void FormResize() override { calls.push_back("FormResize"); }
+    void ShowChargeAlert(const std::string& title, const std::string& text) override {
+        chargeAlerts.push_back(title + " / " + text);
+    }
+    std::vector<std::string> chargeAlerts;
 
     std::string Last() const { return calls.empty() ? "" : calls.back(); }
     // The last thing shown in place of the face: a painter or the label.

@@ -20,6 +20,8 @@
 //   menuclick POS [--menu K]  clicks item POS of open menu K (default: the
 //                             last one opened) with real mouse input
 //   controls                  the controls of a dialog, with their state
+//   tip                       every match's tooltip text and title (for the
+//                             shell's balloons), one "balloon" line each
 //   settext TEXT | click | setcheck 0|1 | setpos N    on the --child control
 //   version FILE              the file's version resource: one "version" line
 //                             (fixed numbers) and a "string" line per text
@@ -215,10 +217,9 @@ std::vector<HWND> OpenMenus() {
 }
 
 // Asks kprobe_hook.dll, inside the menu's own process, for its items.
-bool ReadMenu(const Args& args, HWND menuWindow, std::string& text) {
-    DWORD_PTR hmenu = 0;
-    if (!Send(args, menuWindow, MN_GETHMENU, 0, 0, hmenu) || !hmenu) return false;
-
+// Reads what only the window's own process can: kprobe_hook.dll, hooked
+// into the window's thread, answers `request` through a shared mapping.
+bool ReadInside(const Args& args, HWND window, const wchar_t* request, LPARAM lp, std::string& text) {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dll(path, n);
@@ -236,12 +237,11 @@ bool ReadMenu(const Args& args, HWND menuWindow, std::string& text) {
                           : nullptr;
     bool ok = false;
     HHOOK hook = proc && reply ? SetWindowsHookExW(WH_GETMESSAGE, proc, module,
-                                                   GetWindowThreadProcessId(menuWindow, nullptr))
+                                                   GetWindowThreadProcessId(window, nullptr))
                                : nullptr;
     if (hook) {
         reply->done = 0;
-        PostMessageW(menuWindow, RegisterWindowMessageW(kprobe::kReadMenuMessage),
-                     GetCurrentProcessId(), static_cast<LPARAM>(hmenu));
+        PostMessageW(window, RegisterWindowMessageW(request), GetCurrentProcessId(), lp);
         Args wait = args;
         wait.options[L"--timeout"] = std::to_wstring(args.Number(L"--msg-timeout", 5000));
         ok = WaitFor(wait, [&] { return InterlockedCompareExchange(&reply->done, 0, 0) != 0; }) &&
@@ -253,6 +253,25 @@ bool ReadMenu(const Args& args, HWND menuWindow, std::string& text) {
     if (mapping) CloseHandle(mapping);
     FreeLibrary(module);
     return ok;
+}
+
+bool ReadMenu(const Args& args, HWND menuWindow, std::string& text) {
+    DWORD_PTR hmenu = 0;
+    if (!Send(args, menuWindow, MN_GETHMENU, 0, 0, hmenu) || !hmenu) return false;
+    return ReadInside(args, menuWindow, kprobe::kReadMenuMessage, static_cast<LPARAM>(hmenu), text);
+}
+
+// Every matching window's tooltip text and title, as only its process knows
+// them: the shell's balloons are tooltips of the shell's.
+int TipCommand(const Args& args, std::string& out) {
+    std::vector<HWND> tips;
+    if (!WaitFor(args, [&] { return !(tips = Matching(args)).empty(); })) return kFailed;
+    for (HWND tip : tips) {
+        std::string line;
+        if (!ReadInside(args, tip, kprobe::kReadTipMessage, 0, line)) return kFailed;
+        out += line;
+    }
+    return kOk;
 }
 
 int MenuCommand(const Args& args, std::string& out) {
@@ -486,6 +505,7 @@ int Run(const std::wstring& command, const Args& args, std::string& out) {
     if (command == L"menu") return MenuCommand(args, out);
     if (command == L"menuclick") return MenuClickCommand(args, out);
     if (command == L"controls") return ControlsCommand(args, out);
+    if (command == L"tip") return TipCommand(args, out);
     if (command == L"version") return pos.size() == 1 ? VersionCommand(pos[0], out) : kUsage;
     if (command == L"settext" || command == L"click" || command == L"setcheck" || command == L"setpos")
         return ControlCommand(command, args, out);

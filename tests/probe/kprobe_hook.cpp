@@ -1,7 +1,9 @@
 // Loaded into the inspected program by kprobe's message hook: when kprobe
 // posts its request to an open popup menu, lists that menu's items from
-// inside the owning process and hands the lines back to kprobe.
+// inside the owning process and hands the lines back to kprobe; likewise
+// the title and text of a tooltip (the shell's balloons).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -40,14 +42,28 @@ std::string ItemLines(HWND menuWindow, HMENU menu) {
     return out;
 }
 
-void Reply(DWORD probePid, HWND menuWindow, HMENU menu) {
+std::string TipLine(HWND tip) {
+    wchar_t title[256] = L"", text[1024] = L"";
+    TTGETTITLE t{sizeof t, 0, 256, title};
+    SendMessageW(tip, TTM_GETTITLE, 0, reinterpret_cast<LPARAM>(&t));  // Wine 8 answers nothing
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    if (SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&ti))) {
+        ti.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+    }
+    return "balloon" + kprobe::HexField("hwnd", reinterpret_cast<UINT_PTR>(tip)) +
+           kprobe::Field("title", kprobe::Utf8(title)) + kprobe::Field("text", kprobe::Utf8(text)) + "\n";
+}
+
+void Reply(DWORD probePid, HWND window, HMENU menu, bool tip) {
     const std::wstring name = kprobe::ReplyMappingName(probePid);
     HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
     if (!mapping) return;
     auto* reply = static_cast<kprobe::MenuReply*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
     if (reply) {
-        const bool ok = IsMenu(menu) != FALSE;
-        std::string text = ok ? ItemLines(menuWindow, menu) : std::string();
+        const bool ok = tip ? IsWindow(window) != FALSE : IsMenu(menu) != FALSE;
+        std::string text = !ok ? std::string() : tip ? TipLine(window) : ItemLines(window, menu);
         if (text.size() >= sizeof reply->text) text.resize(sizeof reply->text - 1);
         CopyMemory(reply->text, text.c_str(), text.size() + 1);
         reply->ok = ok ? 1 : 0;
@@ -61,10 +77,13 @@ void Reply(DWORD probePid, HWND menuWindow, HMENU menu) {
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK KprobeGetMessageHook(int code, WPARAM removed,
                                                                      LPARAM lp) {
-    static const UINT request = RegisterWindowMessageW(kprobe::kReadMenuMessage);
+    static const UINT menuRequest = RegisterWindowMessageW(kprobe::kReadMenuMessage);
+    static const UINT tipRequest = RegisterWindowMessageW(kprobe::kReadTipMessage);
     auto* msg = reinterpret_cast<MSG*>(lp);
-    if (code == HC_ACTION && removed == PM_REMOVE && msg && msg->message == request) {
-        Reply(static_cast<DWORD>(msg->wParam), msg->hwnd, reinterpret_cast<HMENU>(msg->lParam));
+    if (code == HC_ACTION && removed == PM_REMOVE && msg &&
+        (msg->message == menuRequest || msg->message == tipRequest)) {
+        Reply(static_cast<DWORD>(msg->wParam), msg->hwnd, reinterpret_cast<HMENU>(msg->lParam),
+              msg->message == tipRequest);
         msg->message = WM_NULL;  // nothing for the program itself
     }
     return CallNextHookEx(nullptr, code, removed, lp);

@@ -12,6 +12,9 @@ namespace kprobe {
 // Posted to the open menu's window: wParam = kprobe's process id,
 // lParam = the menu (MN_GETHMENU).
 constexpr wchar_t kReadMenuMessage[] = L"KprobeReadMenu";
+// Posted to a tooltip window (a shell's balloon): wParam = kprobe's process
+// id; the reply is its title and its first tool's text.
+constexpr wchar_t kReadTipMessage[] = L"KprobeReadTip";
 constexpr char kHookProcName[] = "KprobeGetMessageHook";
 
 constexpr DWORD kSharedSize = 256 * 1024;

@@ -137,9 +137,12 @@ TEST_P(SettingsContract, HistoriesOfEveryLengthSurviveARestart) {
         SCOPED_TRACE(count);
         GaugeState s;
         s.History = HistoryOf(count);
+        for (int b = 0; b < TChargeHistory::kBands; b += 3)  // and a charge history beside it
+            for (int n = 0; n < std::min(count, TChargeHistory::kPerBand); ++n) s.ChargeHistory.Bands[b][n] = {1000 * b + n, 1 + n % 2};
         SaveSettings(reg(), s, WindowDouble{}, kPath, kKeys);
 
         EXPECT_EQ(KeyExists(kUser, kStore + "\\Moyenne"), count > 0);
+        EXPECT_EQ(KeyExists(kUser, kStore + "\\Recharge"), count > 0);
         if (count > 0) {
             const std::string last = std::to_string(count - 1);
             EXPECT_EQ(Text(kUser, kTemps, last), std::to_string(60000 + (count - 1) * 1000));
@@ -153,6 +156,7 @@ TEST_P(SettingsContract, HistoriesOfEveryLengthSurviveARestart) {
         LoadSettings(reg(), r, w, kKeys);
         EXPECT_EQ(r.History.Count(), count);
         EXPECT_EQ(Entries(r.History), Entries(s.History));
+        EXPECT_EQ(r.ChargeHistory.Bands, s.ChargeHistory.Bands);
     }
 }
 

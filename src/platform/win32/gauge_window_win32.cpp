@@ -4,6 +4,7 @@
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/power_notify_win32.h"
+#include "platform/win32/single_instance_win32.h"
 #include "platform/win32/window_icon_win32.h"
 #include "platform/win32/window_tooltip_win32.h"
 #include "render/window_picture.h"
@@ -120,6 +121,10 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         OnDestroyMessage();
         return 0;
     default:
+        if (message == ShowRequestMessage()) {
+            if (events_) events_->OnShowRequest();
+            return 0;
+        }
         if (mouse_ && mouse_->Handle(events_, message, lParam)) return 0;
         break;
     }

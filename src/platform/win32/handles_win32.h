@@ -39,7 +39,9 @@ private:
 // Unregistering is looked up at run time, as registering is: the program
 // still starts where the calls do not exist (power_notify_win32.cpp).
 void UnregisterPowerSetting(HPOWERNOTIFY handle) noexcept;
+void UnregisterSuspendResume(HPOWERNOTIFY handle) noexcept;
 
+using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;  // mutexes, processes
 using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
@@ -50,6 +52,7 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using MemoryDc = UniqueHandle<HDC, &DeleteDC>;  // from CreateCompatibleDC
 using UniquePowerNotify = UniqueHandle<HPOWERNOTIFY, &UnregisterPowerSetting>;
+using UniqueSuspendResumeNotify = UniqueHandle<HPOWERNOTIFY, &UnregisterSuspendResume>;
 
 // A window's device context from GetDC (null: the screen's), given back with
 // ReleaseDC.

@@ -13,6 +13,7 @@ constexpr GUID kAcDcPowerSource = {
     0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
 
 using RegisterFn = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
+using RegisterSuspendResumeFn = HPOWERNOTIFY(WINAPI*)(HANDLE, DWORD);
 using UnregisterFn = BOOL(WINAPI*)(HPOWERNOTIFY);
 
 template <typename Fn>
@@ -26,13 +27,27 @@ UnregisterFn Unregister() {
     static const auto unregister = User32Function<UnregisterFn>("UnregisterPowerSettingNotification");
     return unregister;
 }
+UnregisterFn UnregisterSuspendResumeFn() {
+    static const auto unregister = User32Function<UnregisterFn>("UnregisterSuspendResumeNotification");
+    return unregister;
+}
 }  // namespace
 
 void UnregisterPowerSetting(HPOWERNOTIFY h) noexcept {
     if (const UnregisterFn unregister = Unregister()) unregister(h);
 }
 
+void UnregisterSuspendResume(HPOWERNOTIFY h) noexcept {
+    if (const UnregisterFn unregister = UnregisterSuspendResumeFn()) unregister(h);
+}
+
 PowerSettingNotifications::PowerSettingNotifications(HWND window) {
+    // PBT_APMSUSPEND and the resumes as WM_POWERBROADCAST to this window.
+    const auto suspendResume = User32Function<RegisterSuspendResumeFn>("RegisterSuspendResumeNotification");
+    if (suspendResume && UnregisterSuspendResumeFn()) {
+        suspendResume_.reset(suspendResume(window, DEVICE_NOTIFY_WINDOW_HANDLE));
+        if (!suspendResume_) TraceLastError("RegisterSuspendResumeNotification");
+    }
     const auto reg = User32Function<RegisterFn>("RegisterPowerSettingNotification");
     if (!reg || !Unregister()) return;  // older systems: WM_POWERBROADCAST alone
     for (const GUID* setting : {&kBatteryPercentageRemaining, &kAcDcPowerSource}) {

@@ -12,6 +12,8 @@ public:
 class Win32Clock final : public Clock {
 public:
     LocalTime Now() override;
+    // QueryUnbiasedInterruptTime: stands still while the machine sleeps.
+    int64_t AwakeMilliseconds() override;
 };
 
 }  // namespace kavelo::win32

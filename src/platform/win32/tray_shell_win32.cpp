@@ -1,8 +1,10 @@
 #include "platform/win32/tray_shell_win32.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/dpi_win32.h"
+#include "platform/win32/error_box_win32.h"
 #include "platform/win32/last_error_win32.h"
 #include "platform/win32/tray_timer_win32.h"
 #include "platform/win32/tray_window_win32.h"
@@ -123,6 +125,56 @@ std::unique_ptr<IntervalTimer> Win32NotifyShell::CreateTimer(std::int32_t interv
 }
 
 int Win32NotifyShell::IconSize() { return MetricForDpi(SM_CXSMICON, TaskbarDpi()); }
+
+namespace {
+// Cut to the field when longer, never in the middle of a surrogate pair.
+template <std::size_t N>
+void CopyWide(const std::string& utf8, WCHAR (&field)[N]) {
+    const std::wstring wide = Widen(utf8);
+    std::size_t n = std::min(wide.size(), N - 1);
+    if (n < wide.size() && n > 0 && IS_HIGH_SURROGATE(wide[n - 1])) --n;
+    std::copy_n(wide.begin(), n, field);
+    field[n] = L'\0';
+}
+}  // namespace
+
+void Win32NotifyShell::ShowBalloon(WindowId hWnd, std::uint32_t uID, const std::string& title,
+                                   const std::string& text) {
+    // Without NIIF_RESPECT_QUIET_TIME: Windows would drop the first run's
+    // balloon in a new account's first hour.
+    NOTIFYICONDATAW n{};
+    n.cbSize = sizeof n;
+    n.hWnd = reinterpret_cast<HWND>(hWnd);
+    n.uID = uID;
+    n.uFlags = NIF_INFO;
+    n.dwInfoFlags = NIIF_INFO;
+    CopyWide(title, n.szInfoTitle);
+    CopyWide(text, n.szInfo);
+    if (!Shell_NotifyIconW(NIM_MODIFY, &n)) TraceLastError("Shell_NotifyIconW(NIF_INFO)");
+}
+
+std::optional<ScreenRect> Win32NotifyShell::IconRect(WindowId hWnd, std::uint32_t uID) {
+    using GetRectFn = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER*, RECT*);
+    static const auto getRect = [] {
+        HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
+        return shell32 ? reinterpret_cast<GetRectFn>(
+                             reinterpret_cast<void*>(GetProcAddress(shell32, "Shell_NotifyIconGetRect")))
+                       : nullptr;
+    }();
+    if (!getRect) return std::nullopt;
+    NOTIFYICONIDENTIFIER id{};
+    id.cbSize = sizeof id;
+    id.hWnd = reinterpret_cast<HWND>(hWnd);
+    id.uID = uID;
+    RECT r{};
+    if (FAILED(getRect(&id, &r)) || r.right <= r.left || r.bottom <= r.top) return std::nullopt;
+    // Only a place on the taskbar itself says how the icons read side by side.
+    RECT taskbar{};
+    const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (!tray || !GetWindowRect(tray, &taskbar) || !PtInRect(&taskbar, centre)) return std::nullopt;
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
 
 std::uint32_t Win32NotifyShell::TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");

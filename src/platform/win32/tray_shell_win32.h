@@ -36,6 +36,12 @@ public:
     std::uint32_t TaskbarCreatedMessage() override;
     // SM_CXSMICON at the DPI of the taskbar's monitor.
     int IconSize() override;
+    // NIM_MODIFY with NIF_INFO alone, in the full (wide) record: the icon's
+    // own changes, waiting or not, are left as they are.
+    void ShowBalloon(WindowId hWnd, std::uint32_t uID, const std::string& title, const std::string& text) override;
+    // Shell_NotifyIconGetRect (Windows 7 and later, looked up at run time);
+    // a place off the taskbar (the overflow panel) counts as unknown.
+    std::optional<ScreenRect> IconRect(WindowId hWnd, std::uint32_t uID) override;
 
 private:
     struct Pending {

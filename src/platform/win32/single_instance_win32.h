@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/win32/handles_win32.h"
+
+namespace kavelo::win32 {
+
+// One gauge per user session. Two would each save everything at their end,
+// and the one that ends last would overwrite what the other learned; and
+// starting Kavelo again from the Start menu while its icons sit hidden in
+// the overflow is the usual way to get a second one. The first start holds
+// a session-local mutex for its whole life; a later start asks the running
+// gauge to come into view and ends.
+class SingleInstance {
+public:
+    SingleInstance() = default;
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // True when this process is the session's gauge (and holds the mutex
+    // until it ends). False when another one runs: its gauge window has been
+    // asked to show itself, and this process is to end at once. A gauge
+    // still ending (an upgrade's restart) is waited for, a few seconds at
+    // most.
+    bool Claim();
+
+private:
+    UniqueKernelHandle mutex_;
+};
+
+// The message another start posts to the running gauge window.
+UINT ShowRequestMessage();
+
+}  // namespace kavelo::win32
