@@ -51,6 +51,13 @@ def expect_icons(s, name):
             time.sleep(0.5)
 
 
+def hold(s, name, *what):
+    """kprobe holding a file open without sharing, or an event of that name."""
+    out = s.run_dir / f"{name}.txt"
+    s.spawn(name, s.bin / "kprobe.exe", e2e.win_path(out), "hold", *what, 600000)
+    wait_until(f"{name} holding", lambda: out.exists() and out.read_text() == "held\n")
+
+
 def test(s, dist, release_exe):
     version = re.search(r"project\(Kavelo VERSION ([0-9.]+)",
                         (e2e.REPO / "CMakeLists.txt").read_text()).group(1)
@@ -88,6 +95,8 @@ def test(s, dist, release_exe):
         "OriginalFilename": "Kavelo.exe", "ProductName": "Kavelo", "ProductVersion": quad}, r
 
     # Started as the shortcut starts it; nothing is saved before it closes.
+    # 1.0.1 could run two gauges: with the guard's name taken, this one can too.
+    hold(s, "guard", "--event", r"Local\Kavelo.Gauge.5f0c1e2a")
     s.spawn("kavelo", where + r"\Kavelo.exe")
     s.expect_caption("Batterie : 57%")
     expect_icons(s, "installed")
@@ -95,6 +104,7 @@ def test(s, dist, release_exe):
     s.spawn("kavelo2", where + r"\Kavelo.exe")  # a second copy, as an older install could start
     pids = lambda: {w["pid"] for w in s.windows(e2e.GAUGE_CLASS)}  # noqa: E731
     old = wait_until("two gauges", lambda: len(pids()) == 2 and pids())
+    e2e.kill_group(s.processes["guard"][0])
 
     install(s, installer, 2)
     assert [s.wait_exit(n) for n in ("kavelo", "kavelo2")] == [0, 0], "the gauges were not closed in order"
@@ -106,9 +116,7 @@ def test(s, dist, release_exe):
 
     # The program held open by another one: the install fails, the entry keeps its version.
     s.reg_add(UNINSTALL, "DisplayVersion", "REG_SZ", "1.0.0")
-    held = s.run_dir / "held.txt"
-    s.spawn("holder", s.bin / "kprobe.exe", e2e.win_path(held), "hold", where + r"\Kavelo.exe", 120000)
-    wait_until("Kavelo.exe held", lambda: held.exists() and held.read_text() == "held\n")
+    hold(s, "holder", where + r"\Kavelo.exe")
     assert s.wine([installer, "/S"], "install-3.log", timeout=120) != 0, "installed over a file in use"
     assert values(s, UNINSTALL)["DisplayVersion"] == "1.0.0"
     e2e.kill_group(s.processes["holder"][0])

@@ -25,8 +25,10 @@
 //   settext TEXT | click | setcheck 0|1 | setpos N    on the --child control
 //   version FILE              the file's version resource: one "version" line
 //                             (fixed numbers) and a "string" line per text
-//   hold FILE MS              keeps FILE open without sharing for MS ms; its
-//                             "held" line is written as soon as it holds it
+//   hold FILE MS | hold --event NAME MS
+//                             keeps FILE open without sharing, or an event of
+//                             that name, for MS ms; its "held" line is
+//                             written as soon as it holds it
 //
 // Results go to OUTFILE as UTF-8 lines (kind, then tab-separated key=value
 // fields, see kprobe_shared.h) so that no caller reads a pipe. Exit code:
@@ -524,12 +526,16 @@ bool WriteOutput(const wchar_t* path, const std::string& out) {
 }
 
 int Hold(const wchar_t* outPath, const Args& args) {
-    if (args.positional.size() != 2) return kUsage;
-    HANDLE file = CreateFileW(args.positional[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return WriteOutput(outPath, "error\tmessage=cannot open\n") ? kFailed : kOutput;
+    const bool event = args.Has(L"--event");
+    if (args.positional.size() != (event ? 1u : 2u)) return kUsage;
+    const HANDLE held = event ? CreateEventW(nullptr, TRUE, FALSE, args.Get(L"--event").c_str())
+                              : CreateFileW(args.positional[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                            nullptr);
+    if (!held || held == INVALID_HANDLE_VALUE)
+        return WriteOutput(outPath, "error\tmessage=cannot open\n") ? kFailed : kOutput;
     if (!WriteOutput(outPath, "held\n")) return kOutput;
-    Sleep(static_cast<DWORD>(ToNumber(args.positional[1])));
-    CloseHandle(file);
+    Sleep(static_cast<DWORD>(ToNumber(args.positional.back())));
+    CloseHandle(held);
     return kOk;
 }
 
