@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
-#include <utility>
 
 #include "fakes/fake_about_dialog.h"
 
@@ -15,7 +13,6 @@ using fakes::FakeAboutBoxHost;
 using fakes::FakeAboutDialog;
 constexpr SpinEditId kPercent = SpinEditId::SpinEdit1;
 constexpr SpinEditId kMinutes = SpinEditId::SpinEdit2;
-constexpr SpinEditId kCharge = SpinEditId::SpinEdit3;
 
 class AboutBoxTest : public ::testing::Test {
 protected:
@@ -34,13 +31,12 @@ protected:
 TEST_F(AboutBoxTest, OpeningBringsThresholdsIntoRangeAndEscapeKeepsThem) {
     state.AlertPercent = 0;
     state.AlertMinutes = 5000;
-    state.ChargeAlertPercent = 30;
     box.FormCreate();
-    EXPECT_EQ(dialog.texts, (std::array<std::string, 3>{"1", "999", "50"}));
+    EXPECT_EQ(dialog.texts[0], "1");
+    EXPECT_EQ(dialog.texts[1], "999");
     EXPECT_EQ(state.AlertPercent, 1);
     EXPECT_EQ(state.AlertMinutes, 999);
-    EXPECT_EQ(state.ChargeAlertPercent, 50);
-    EXPECT_EQ(host.refreshes, 3);
+    EXPECT_EQ(host.refreshes, 2);
 
     EXPECT_TRUE(box.FormKeyPress(27));
     EXPECT_EQ(dialog.closes, 1);
@@ -51,22 +47,20 @@ TEST_F(AboutBoxTest, OpeningBringsThresholdsIntoRangeAndEscapeKeepsThem) {
 
 TEST_F(AboutBoxTest, OpeningClampsAPercentAboveTheRange) {
     state.AlertPercent = 150;
-    state.ChargeAlertPercent = 101;
     box.FormCreate();
     EXPECT_EQ(dialog.texts[0], "100");
     EXPECT_EQ(state.AlertPercent, 100);
-    EXPECT_EQ(state.ChargeAlertPercent, 100);
-    EXPECT_EQ(host.refreshes, 2);
+    EXPECT_EQ(host.refreshes, 1);
 }
 
 TEST_F(AboutBoxTest, OpeningWithDefaultThresholdsRunsNoRefresh) {
     state.AutoStart = false;
-    state.ChargeAlert = true;
     box.FormCreate();
     EXPECT_EQ(host.refreshes, 0);
-    EXPECT_EQ(dialog.texts, (std::array<std::string, 3>{"10", "10", "80"}));
+    EXPECT_EQ(dialog.texts[0], "10");
+    EXPECT_EQ(dialog.texts[1], "10");
     EXPECT_EQ(dialog.trackBar, 5);
-    EXPECT_EQ(dialog.checked, (std::array{false, true}));
+    EXPECT_FALSE(dialog.checked);
 }
 
 TEST_F(AboutBoxTest, OpeningWithAnotherInRangeThresholdRefreshesOnce) {
@@ -101,7 +95,7 @@ TEST_F(AboutBoxTest, ErasingTheTextSetsTheMinimumAtOnce) {
     EXPECT_EQ(host.refreshes, 1);
     dialog.Leave(kPercent);  // the value in use shows
     EXPECT_EQ(dialog.texts[0], "1");
-    EXPECT_EQ(state.AlertPercent, 1);
+    EXPECT_EQ(host.refreshes, 2);
 }
 
 TEST_F(AboutBoxTest, TypedValueIsTakenAsTypedAndClampedWhenTheFocusMovesOn) {
@@ -123,6 +117,8 @@ TEST_F(AboutBoxTest, TypedValueIsTakenAsTypedAndClampedWhenTheFocusMovesOn) {
     dialog.Leave(kMinutes);
     EXPECT_EQ(dialog.texts[1], "999");
     EXPECT_EQ(state.AlertMinutes, 999);
+    dialog.Type(SpinEditId::SpinEdit3, "120"), dialog.Leave(SpinEditId::SpinEdit3);  // the charge alert: 50 to 100
+    EXPECT_EQ(state.ChargeAlertPercent, 100);
 }
 
 TEST_F(AboutBoxTest, TextsThatAreNoIntegerCountAsTheMinimum) {
@@ -136,14 +132,14 @@ TEST_F(AboutBoxTest, TextsThatAreNoIntegerCountAsTheMinimum) {
     EXPECT_EQ(state.AlertMinutes, 7);
 }
 
-TEST_F(AboutBoxTest, ANumberBeyondThirtyTwoBitsCountsAsTheMinimumAndShowsSoOnLeaving) {
+TEST_F(AboutBoxTest, ANumberBeyondThirtyTwoBitsCountsAsTheMinimum) {
     box.FormCreate();
-    for (const SpinEditId id : {kPercent, kMinutes}) {
-        dialog.Type(id, "3000000000");
-        dialog.Leave(id);
-        EXPECT_EQ(dialog.texts[static_cast<size_t>(id)], "1");
-    }
-    EXPECT_EQ(std::pair(state.AlertPercent, state.AlertMinutes), std::pair(1, 1));
+    dialog.Type(kPercent, "99999999999");
+    EXPECT_EQ(state.AlertPercent, 1);
+    dialog.Leave(kPercent);
+    EXPECT_EQ(state.AlertPercent, 1);
+    dialog.Type(kMinutes, "3000000000"), dialog.Leave(kMinutes);
+    EXPECT_EQ(std::pair(dialog.texts[0], dialog.texts[1]), std::pair(std::string("1"), std::string("1")));
     dialog.Type(kPercent, "-2147483649");
     EXPECT_EQ(state.AlertPercent, 1);
     dialog.Type(kPercent, "2147483647");
@@ -189,6 +185,8 @@ TEST_F(AboutBoxTest, AFailingRefreshFallsBackToTen) {
 
     dialog.Type(kMinutes, "20");
     EXPECT_EQ(state.AlertMinutes, 10);
+    dialog.Type(SpinEditId::SpinEdit3, "60");
+    EXPECT_EQ(state.ChargeAlertPercent, 80);
     host.failRefresh = false;
     dialog.Type(kMinutes, "21");
     EXPECT_EQ(state.AlertMinutes, 21);
@@ -201,27 +199,15 @@ TEST_F(AboutBoxTest, TrackBarErrorsReachTheCaller) {
     EXPECT_EQ(state.HistoryLength, 12);
 }
 
-TEST_F(AboutBoxTest, CheckBoxSetsAutoStartWithoutRefresh) {
+TEST_F(AboutBoxTest, CheckBoxSetsAutoStartWithoutRefreshAndTheChargeAlertWithOne) {
     box.FormCreate();
-    dialog.Click(CheckBoxId::CheckBox1, false);
+    dialog.Click(false);
     EXPECT_FALSE(state.AutoStart);
-    dialog.Click(CheckBoxId::CheckBox1, true);
+    dialog.Click(true);
     EXPECT_TRUE(state.AutoStart);
     EXPECT_EQ(host.refreshes, 0);
-}
-
-TEST_F(AboutBoxTest, TheChargeAlertRowTakesEffectAtOnce) {
-    box.FormCreate();
-    dialog.Click(CheckBoxId::CheckBox2, true);
-    EXPECT_TRUE(state.ChargeAlert);
-    dialog.Type(kCharge, "120");
-    EXPECT_EQ(state.ChargeAlertPercent, 120);
-    dialog.Leave(kCharge);
-    EXPECT_EQ(std::pair(dialog.texts[2], state.ChargeAlertPercent), std::pair(std::string("100"), 100));
-    EXPECT_EQ(host.refreshes, 3);
-    host.failRefresh = true;
-    dialog.Type(kCharge, "60");
-    EXPECT_EQ(state.ChargeAlertPercent, 80);
+    dialog.ClickCharge(true);
+    EXPECT_EQ(std::pair(state.ChargeAlert, host.refreshes), std::pair(true, 1));
 }
 
 // The reset and the keys.

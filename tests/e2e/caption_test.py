@@ -1,20 +1,14 @@
 #!/usr/bin/env python3
 """The gauge window's caption follows the battery through power notifications,
-and closing the window ends the program with exit code 0. The program runs
-from a folder whose name no ANSI code page spells whole; its logon entry is
-its path all the same."""
-import shutil
-
+and closing the window ends the program with exit code 0."""
 import kavelo_e2e as e2e
-
-FOLDER = "Kavelo-Łódź-测试"
 
 
 def test(s):
-    (s.prefix / "drive_c" / FOLDER).mkdir()
-    shutil.copy2(s.bin / "Kavelo.exe", s.prefix / "drive_c" / FOLDER)
+    (folder := s.prefix / "drive_c" / "Kavelo-Łódź-测试").mkdir()  # a name no ANSI code page spells whole
+    (folder / "Kavelo.exe").write_bytes((s.bin / "Kavelo.exe").read_bytes())
     s.battery.set(percent=57)
-    s.start_kavelo(exe=rf"C:\{FOLDER}\Kavelo.exe")
+    s.spawn("kavelo", rf"C:\{folder.name}\Kavelo.exe")
     s.expect_caption("Batterie : 57%")
     gauge = s.window()
     e2e.log(f"gauge window: {gauge}")
@@ -35,9 +29,8 @@ def test(s):
 
     code = s.close_kavelo()
     assert code == 0, f"Kavelo.exe ended with exit code {code}"
-    entry = rf'"Kavelo"="\"C:\\{FOLDER}\\Kavelo.exe\""'
-    run = s.reg_export(r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run")
-    assert entry in run.splitlines(), run
+    run = s.reg_export(r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run")  # the logon entry: its path
+    assert rf'"Kavelo"="\"C:\\{folder.name}\\Kavelo.exe\""' in run.splitlines(), run
 
 
 if __name__ == "__main__":

@@ -195,8 +195,8 @@ class Session:
         state = "running" if proc.poll() is None else f"exited with {proc.returncode}"
         return f"{name} {state}; its output:\n{tail(log_path)}"
 
-    def start_kavelo(self, wait=True, timeout=60, exe=None):
-        self.spawn("kavelo", exe or self.bin / "Kavelo.exe")
+    def start_kavelo(self, wait=True, timeout=60):
+        self.spawn("kavelo", self.bin / "Kavelo.exe")
         if wait:
             if not self.probe("find", "--class", GAUGE_CLASS, "--timeout", timeout * 1000,
                               timeout=timeout + 30).ok:

@@ -20,7 +20,7 @@ public:
     int32_t trackBar = 1;
     std::array<std::string, 3> texts{"10", "10", "80"};  // the layout's initial text
     std::optional<SpinEditId> focused;
-    std::array<bool, 2> checked{true, false};
+    bool checked = true, chargeChecked = false;  // CheckBox1, CheckBox2
     bool answerYes = false;
     std::vector<std::string> questions;
     int closes = 0;
@@ -36,8 +36,8 @@ public:
         Changed(id);
     }
     std::optional<SpinEditId> FocusedSpinEdit() const override { return focused; }
-    bool CheckBoxChecked(CheckBoxId id) const override { return checked[static_cast<size_t>(id)]; }
-    void SetCheckBoxChecked(CheckBoxId id, bool c) override { checked[static_cast<size_t>(id)] = c; }
+    bool CheckBoxChecked(CheckBoxId id) const override { return id == CheckBoxId::CheckBox1 ? checked : chargeChecked; }
+    void SetCheckBoxChecked(CheckBoxId id, bool c) override { (id == CheckBoxId::CheckBox1 ? checked : chargeChecked) = c; }
     bool Confirm(const std::string& question) override {
         questions.push_back(question);
         return answerYes;
@@ -53,10 +53,11 @@ public:
         SetTrackBarPosition(position);
         box->TrackBar1Change();
     }
-    void Click(CheckBoxId id, bool tick) {
-        checked[static_cast<size_t>(id)] = tick;
-        id == CheckBoxId::CheckBox1 ? box->CheckBox1Click() : box->CheckBox2Click();
+    void Click(bool tick) {
+        checked = tick;
+        box->CheckBox1Click();
     }
+    void ClickCharge(bool tick) { chargeChecked = tick, box->CheckBox2Click(); }
     // The focus moves on to another control of the dialog.
     void Leave(SpinEditId id) {
         if (focused == id) focused.reset();
@@ -67,12 +68,9 @@ private:
     static size_t Index(SpinEditId id) { return static_cast<size_t>(id); }
     void Changed(SpinEditId id) {
         if (!box) return;
-        if (id == SpinEditId::SpinEdit1)
-            box->SpinEdit1Change();
-        else if (id == SpinEditId::SpinEdit2)
-            box->SpinEdit2Change();
-        else
-            box->SpinEdit3Change();
+        constexpr void (TAboutBox::*handlers[])() = {&TAboutBox::SpinEdit1Change, &TAboutBox::SpinEdit2Change,
+                                                       &TAboutBox::SpinEdit3Change};
+        (box->*handlers[Index(id)])();
     }
 };
 

@@ -36,11 +36,7 @@ public:
     void SetWidth(int v) override { Resize(v, height); }
     void SetHeight(int v) override { Resize(width, v); }
     WindowBounds Bounds() const { return {left, top, width, height}; }
-    void SetBounds(const WindowBounds& b) override {
-        left = b.left;
-        top = b.top;
-        Resize(b.width, b.height);
-    }
+    void SetBounds(const WindowBounds& b) override { left = b.left, top = b.top, Resize(b.width, b.height); }
     // One 800 x 600 screen whose work area ends above a 30-pixel taskbar.
     void KeepOnAMonitor() override {
         if (left + width > 0 && left < 800 && top + height > 0 && top < 600) return;

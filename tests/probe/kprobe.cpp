@@ -25,10 +25,7 @@
 //   settext TEXT | click | setcheck 0|1 | setpos N    on the --child control
 //   version FILE              the file's version resource: one "version" line
 //                             (fixed numbers) and a "string" line per text
-//   hold FILE MS | hold --event NAME MS
-//                             keeps FILE open without sharing, or an event of
-//                             that name, for MS ms; its "held" line is
-//                             written as soon as it holds it
+//   hold FILE MS | hold --event NAME MS    FILE open unshared, or NAME's event, for MS ms
 //
 // Results go to OUTFILE as UTF-8 lines (kind, then tab-separated key=value
 // fields, see kprobe_shared.h) so that no caller reads a pipe. Exit code:
@@ -460,6 +457,16 @@ int VersionCommand(const std::wstring& file, std::string& out) {
     return kOk;
 }
 
+int Hold(const Args& args, std::string& out) {
+    const HANDLE held = args.Has(L"--event")
+                            ? CreateEventW(nullptr, TRUE, FALSE, args.Get(L"--event").c_str())
+                            : CreateFileW(args.positional.front().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (!held || held == INVALID_HANDLE_VALUE) return kFailed;
+    if (FILE* f = _wfopen(args.Get(L"--out").c_str(), L"wb")) fputs(out.assign("held\n").c_str(), f), fclose(f);
+    Sleep(static_cast<DWORD>(ToNumber(args.positional.back())));
+    return CloseHandle(held) ? kOk : kFailed;
+}
+
 // ---- commands ----------------------------------------------------------
 
 int Run(const std::wstring& command, const Args& args, std::string& out) {
@@ -509,34 +516,10 @@ int Run(const std::wstring& command, const Args& args, std::string& out) {
     if (command == L"controls") return ControlsCommand(args, out);
     if (command == L"tip") return TipCommand(args, out);
     if (command == L"version") return pos.size() == 1 ? VersionCommand(pos[0], out) : kUsage;
+    if (command == L"hold") return pos.empty() ? kUsage : Hold(args, out);
     if (command == L"settext" || command == L"click" || command == L"setcheck" || command == L"setpos")
         return ControlCommand(command, args, out);
     return kUsage;
-}
-
-bool WriteOutput(const wchar_t* path, const std::string& out) {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) &&
-                    written == out.size();
-    CloseHandle(file);
-    return ok;
-}
-
-int Hold(const wchar_t* outPath, const Args& args) {
-    const bool event = args.Has(L"--event");
-    if (args.positional.size() != (event ? 1u : 2u)) return kUsage;
-    const HANDLE held = event ? CreateEventW(nullptr, TRUE, FALSE, args.Get(L"--event").c_str())
-                              : CreateFileW(args.positional[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                            nullptr);
-    if (!held || held == INVALID_HANDLE_VALUE)
-        return WriteOutput(outPath, "error\tmessage=cannot open\n") ? kFailed : kOutput;
-    if (!WriteOutput(outPath, "held\n")) return kOutput;
-    Sleep(static_cast<DWORD>(ToNumber(args.positional.back())));
-    CloseHandle(held);
-    return kOk;
 }
 
 }  // namespace
@@ -547,9 +530,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!argv || argc < 3) return kUsage;
     Args args;
     if (!ParseArgs(argc - 3, argv + 3, args)) return kUsage;
-    if (std::wstring(argv[2]) == L"hold") return Hold(argv[1], args);
+    args.options[L"--out"] = argv[1];
     std::string out;
     int rc = Run(argv[2], args, out);
     if (rc == kUsage) out += "error\tmessage=bad command line\n";
-    return WriteOutput(argv[1], out) ? rc : kOutput;
+
+    HANDLE file = CreateFileW(argv[1], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return kOutput;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) &&
+                    written == out.size();
+    CloseHandle(file);
+    return ok ? rc : kOutput;
 }

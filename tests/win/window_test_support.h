@@ -41,10 +41,8 @@ public:
     void OnTimer1() override { log.push_back("timer"); }
     void OnEndSession() override { log.push_back("endsession"); }
     void OnDestroy() override { log.push_back("destroy"); }
-    WindowBounds SizeAtDpi(int dpi) override { return {0, 0, dpi, dpi / 4}; }
-    void OnDpiChanged(int previous, const WindowBounds& r) override {
-        log.push_back("dpi from " + std::to_string(previous) + " at " + std::to_string(r.left) + "," +
-                      std::to_string(r.top) + " " + std::to_string(r.width) + "x" + std::to_string(r.height));
+    void OnDpiChanged(int from, const WindowBounds& r) override {
+        log.push_back("dpi " + std::to_string(from) + " " + std::to_string(r.left) + "," + std::to_string(r.top));
     }
 
     // The log without the lines that start with one of `prefixes`.
