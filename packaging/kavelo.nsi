@@ -63,19 +63,27 @@ Var WasRunning
 
 !insertmacro MUI_LANGUAGE "English"
 
-; Asks a running Kavelo to close, as its own Close command does, so that it
-; saves its settings and history, and waits until it has ended. Sets
-; $WasRunning to 1 when one was running.
+; Asks every running Kavelo of the session to close, as its own Close command
+; does, so that each saves its settings and history, and waits until they
+; have ended and the program file is free. Sets $WasRunning to 1 when one was
+; running. A gauge that does not close stops both the installer and the
+; uninstaller; a file still in use stops only the installer (the uninstaller
+; deletes it at the next restart).
 !macro CLOSE_KAVELO un
 Function ${un}CloseKavelo
   StrCpy $WasRunning 0
-  FindWindow $0 "${GAUGE_CLASS}"
-  ${If} $0 == 0
-    Return
-  ${EndIf}
-  StrCpy $WasRunning 1
-  DetailPrint "Closing the running Kavelo"
-  SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+  StrCpy $1 0  ; where the search goes on: past a gauge that did not close at once
+  ${Do}
+    FindWindow $0 "${GAUGE_CLASS}" "" 0 $1
+    ${If} $0 == 0
+      ${Break}
+    ${EndIf}
+    StrCpy $WasRunning 1
+    DetailPrint "Closing a running Kavelo"
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    IsWindow $0 0 +2
+      StrCpy $1 $0
+  ${Loop}
   StrCpy $1 0
   ${Do}
     FindWindow $0 "${GAUGE_CLASS}"
@@ -91,7 +99,7 @@ Function ${un}CloseKavelo
   ${Loop}
   ; The process ends just after its window: wait until its file is free.
   StrCpy $1 0
-  ${DoWhile} $1 < 50
+  ${Do}
     ${IfNot} ${FileExists} "$INSTDIR\Kavelo.exe"
       ${Break}
     ${EndIf}
@@ -101,6 +109,14 @@ Function ${un}CloseKavelo
       FileClose $2
       ${Break}
     ${EndIf}
+    !ifndef __UNINSTALL__
+    ${If} $1 >= 50
+      MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\Kavelo.exe is in use by another program and cannot be replaced. Close that program and run this again." /SD IDOK
+      Abort
+    ${EndIf}
+    !else
+    ${IfThen} $1 >= 50 ${|} ${Break} ${|}
+    !endif
     Sleep 100
     IntOp $1 $1 + 1
   ${Loop}
@@ -113,17 +129,32 @@ Function StartKavelo
   Exec '"$INSTDIR\Kavelo.exe"'
 FunctionEnd
 
+; A file that cannot be written stops the install (Retry or Cancel; silently,
+; Cancel) instead of being skipped, the old one left in place.
+AllowSkipFiles off
+
 Section "Kavelo" SecKavelo
   SectionIn RO
   SetShellVarContext current
   Call CloseKavelo
+  ClearErrors
   SetOutPath "$INSTDIR"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "The folder $INSTDIR cannot be created, so Kavelo cannot be installed there." /SD IDOK
+    Abort
+  ${EndIf}
   File "/oname=Kavelo.exe" "${EXE}"
   File "/oname=LICENSE" "${LICENSE_FILE}"
+  ClearErrors
   WriteUninstaller "$INSTDIR\Uninstall.exe"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\Uninstall.exe cannot be written, so Kavelo cannot be installed there." /SD IDOK
+    Abort
+  ${EndIf}
   CreateShortcut "$SMPROGRAMS\Kavelo.lnk" "$INSTDIR\Kavelo.exe" "" "$INSTDIR\Kavelo.exe" 0 \
     SW_SHOWNORMAL "" "Kavelo battery gauge"
 
+  ; Only now, every file in place, does the entry say this version is installed.
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -138,10 +169,17 @@ Section "Kavelo" SecKavelo
 SectionEnd
 
 ; A gauge that was running before a silent upgrade runs again after it; the
-; finish page's box does the same when the installer is seen.
+; finish page's box does the same when the installer is seen. After a failed
+; install the gauge that was closed for it runs again.
 Function .onInstSuccess
   ${If} ${Silent}
   ${AndIf} $WasRunning == 1
+    Call StartKavelo
+  ${EndIf}
+FunctionEnd
+
+Function .onInstFailed
+  ${If} $WasRunning == 1
     Call StartKavelo
   ${EndIf}
 FunctionEnd
@@ -158,13 +196,15 @@ Section "un.Kavelo" SecUnKavelo
   ${OrIf} $0 == "$INSTDIR\Kavelo.exe"
     DeleteRegValue HKCU "${RUN_KEY}" "Kavelo"
   ${EndIf}
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
   Delete "$SMPROGRAMS\Kavelo.lnk"
+  ; A file still in use goes at the next restart, not left behind a removed
+  ; entry.
+  Delete /REBOOTOK "$INSTDIR\Kavelo.exe"
+  Delete /REBOOTOK "$INSTDIR\LICENSE"
+  Delete /REBOOTOK "$INSTDIR\Uninstall.exe"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ; The folder last: once it is gone, the uninstall is done.
-  Delete "$INSTDIR\Kavelo.exe"
-  Delete "$INSTDIR\LICENSE"
-  Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
 SectionEnd
 
 Section /o "un.Settings and history" SecUnSettings

@@ -25,7 +25,9 @@ void TAboutBox::FormCreate() {
     thumb_ = dialog_.TrackBarPosition();
     SetSpinEditValue(SpinEditId::SpinEdit1, state_.AlertPercent);
     SetSpinEditValue(SpinEditId::SpinEdit2, state_.AlertMinutes);
-    dialog_.SetCheckBoxChecked(state_.AutoStart);
+    SetSpinEditValue(SpinEditId::SpinEdit3, state_.ChargeAlertPercent);
+    dialog_.SetCheckBoxChecked(CheckBoxId::CheckBox1, state_.AutoStart);
+    dialog_.SetCheckBoxChecked(CheckBoxId::CheckBox2, state_.ChargeAlert);
 }
 
 void TAboutBox::TrackBar1Change() {
@@ -37,24 +39,32 @@ void TAboutBox::TrackBar1Change() {
     host_.RefreshStatus();
 }
 
-void TAboutBox::SpinEdit1Change() { SpinEditChange(SpinEditId::SpinEdit1, state_.AlertPercent); }
+void TAboutBox::SpinEdit1Change() { SpinEditChange(SpinEditId::SpinEdit1, FallbackThreshold); }
 
-void TAboutBox::SpinEdit2Change() { SpinEditChange(SpinEditId::SpinEdit2, state_.AlertMinutes); }
+void TAboutBox::SpinEdit2Change() { SpinEditChange(SpinEditId::SpinEdit2, FallbackThreshold); }
 
-void TAboutBox::SpinEditChange(SpinEditId id, int32_t& threshold) {
-    // A failure here leaves a usable threshold and says nothing: the user
-    // is still typing.
+void TAboutBox::SpinEdit3Change() { SpinEditChange(SpinEditId::SpinEdit3, FallbackChargeAlertPercent); }
+
+void TAboutBox::SpinEditChange(SpinEditId id, int32_t fallback) {
+    // A failure here leaves a usable value and says nothing: the user is
+    // still typing.
+    int32_t& value = ValueInUse(id);
     try {
-        threshold = SpinEditValue(id);
+        value = SpinEditValue(id);
         host_.RefreshStatus();
     } catch (...) {
-        threshold = FallbackThreshold;
+        value = fallback;
     }
 }
 
 void TAboutBox::CheckBox1Click() {
     // The logon entry follows this when the program ends.
-    state_.AutoStart = dialog_.CheckBoxChecked();
+    state_.AutoStart = dialog_.CheckBoxChecked(CheckBoxId::CheckBox1);
+}
+
+void TAboutBox::CheckBox2Click() {
+    state_.ChargeAlert = dialog_.CheckBoxChecked(CheckBoxId::CheckBox2);
+    host_.RefreshStatus();
 }
 
 void TAboutBox::Button1Click() {
@@ -74,13 +84,21 @@ void TAboutBox::FormClose() {
 }
 
 void TAboutBox::SpinEditExit(SpinEditId id) {
-    const SpinEditRange& range = RangeOf(id);
-    const int32_t value = range.ValueOf(dialog_.SpinEditText(id));
-    if (range.CheckValue(value) != value) SetSpinEditValue(id, value);
+    // Also a text that reads as another number than it says (beyond 32 bits,
+    // not a number at all) gives way to the value it stands for.
+    SetSpinEditValue(id, ValueInUse(id));
 }
 
 void TAboutBox::SpinEditStep(SpinEditId id, int32_t direction) {
     SetSpinEditValue(id, int64_t{SpinEditValue(id)} + (direction > 0 ? 1 : -1));
+}
+
+int32_t& TAboutBox::ValueInUse(SpinEditId id) {
+    switch (id) {
+    case SpinEditId::SpinEdit1: return state_.AlertPercent;
+    case SpinEditId::SpinEdit2: return state_.AlertMinutes;
+    default: return state_.ChargeAlertPercent;
+    }
 }
 
 int32_t TAboutBox::SpinEditValue(SpinEditId id) const {

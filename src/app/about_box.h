@@ -39,28 +39,33 @@ struct SpinEditRange {
 bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator);
 
 // The about and options dialog's logic. It keeps no setting of its own: its
-// controls mirror HistoryLength, AlertPercent, AlertMinutes and AutoStart,
-// and every change takes effect at once, with no way to undo it.
+// controls mirror HistoryLength, AlertPercent, AlertMinutes, AutoStart,
+// ChargeAlert and ChargeAlertPercent, and every change takes effect at once,
+// with no way to undo it.
 class TAboutBox {
 public:
     static constexpr int32_t TrackBarMin = 1;
     static constexpr int32_t TrackBarMax = 30;
     static constexpr SpinEditRange SpinEdit1Range{1, 100};
     static constexpr SpinEditRange SpinEdit2Range{1, 999};
-    // The threshold taken when a spin edit's value or the refresh fails.
+    static constexpr SpinEditRange SpinEdit3Range{50, 100};
+    // The value taken when a spin edit's value or the refresh fails.
     static constexpr int32_t FallbackThreshold = 10;
+    static constexpr int32_t FallbackChargeAlertPercent = 80;
     static constexpr char ResetQuestion[] = "Reset battery consumption datas ?";
 
     TAboutBox(AboutDialog& dialog, GaugeState& state, AboutBoxHost& host)
         : dialog_(dialog), state_(state), host_(host) {}
 
-    // Fills the controls, in the order track bar, spin edits, check box.
-    // The spin edits bring out-of-range thresholds into their ranges.
+    // Fills the controls, in the order track bar, spin edits, check boxes.
+    // The spin edits bring out-of-range values into their ranges.
     void FormCreate();
     void TrackBar1Change();
     void SpinEdit1Change();
     void SpinEdit2Change();
+    void SpinEdit3Change();
     void CheckBox1Click();
+    void CheckBox2Click();
     // "&Reset history": asks, and on "&Oui" resets and closes.
     void Button1Click();
     // Every character typed in the dialog comes here first. True when the
@@ -73,20 +78,24 @@ public:
     void FormClose();
 
     // The spin edits' own behaviour, wired by the window layer.
-    // The focus left the field for another control of the dialog: a value
-    // outside the range becomes the nearer bound.
+    // The focus left the field for another control of the dialog: it shows
+    // the value in use, a value outside the range becoming the nearer bound.
     void SpinEditExit(SpinEditId id);
     // The up or down button, or the Up or Down key: one step, within range.
     void SpinEditStep(SpinEditId id, int32_t direction);
 
     static const SpinEditRange& RangeOf(SpinEditId id) {
-        return id == SpinEditId::SpinEdit1 ? SpinEdit1Range : SpinEdit2Range;
+        return id == SpinEditId::SpinEdit1 ? SpinEdit1Range
+               : id == SpinEditId::SpinEdit2 ? SpinEdit2Range
+                                             : SpinEdit3Range;
     }
 
 private:
+    // The setting the field mirrors.
+    int32_t& ValueInUse(SpinEditId id);
     int32_t SpinEditValue(SpinEditId id) const;
     void SetSpinEditValue(SpinEditId id, int64_t value);
-    void SpinEditChange(SpinEditId id, int32_t& threshold);
+    void SpinEditChange(SpinEditId id, int32_t fallback);
 
     AboutDialog& dialog_;
     GaugeState& state_;

@@ -76,8 +76,8 @@ void TBatterie::FormCreate() {
     try {
         LoadSettings(platform_.registry, state_, *this, platform_.settingsKeys);
     } catch (const std::exception& e) {
-        // The settings after the bad value keep their defaults; the window's
-        // own steps still run, or the gauge would have no glyphs to draw with.
+        // Only the bad value kept its default; the window's own steps still
+        // run, or the gauge would have no glyphs to draw with.
         app_.ShowError(e.what());
     }
     FormResize();
@@ -126,11 +126,16 @@ void TBatterie::SaveSettingsNow() {
 
 int TBatterie::Scale() const { return WindowScale(window_.Dpi()); }
 
-void TBatterie::FormResize() {
+WindowBounds TBatterie::SizeAtDpi(int dpi) {
     const int cells = (state_.PercentMode || state_.OnMains) ? 4 : 5;
-    const int k = Scale();
-    window_.SetHeight((24 + 2 * Panel1.BorderWidth) * k);
-    window_.SetWidth((12 * cells + 20 + 2 * Panel1.BorderWidth) * k);
+    const int k = WindowScale(dpi);
+    return {0, 0, (12 * cells + 20 + 2 * Panel1.BorderWidth) * k, (24 + 2 * Panel1.BorderWidth) * k};
+}
+
+void TBatterie::FormResize() {
+    const WindowBounds size = SizeAtDpi(window_.Dpi());
+    window_.SetHeight(size.height);
+    window_.SetWidth(size.width);
 }
 
 void TBatterie::Image1MouseDown(MouseButton, int x, int y) {
@@ -298,10 +303,15 @@ void TBatterie::OnDestroy() { FormDestroy(); }
 // a double-click on its icon brings it.
 void TBatterie::OnShowRequest() { Guarded([&] { ShowGauge(); }); }
 
-void TBatterie::OnDpiChanged() {
-    // Resized at the new scale from the same top-left corner, then shown once.
+void TBatterie::OnDpiChanged(int previousDpi, const WindowBounds& suggested) {
+    // Where Windows suggests, at the size rule's size for the new scale (the
+    // size it asked for first): grown or shrunk from its corner instead, the
+    // window could fall back onto the monitor it came from, which would
+    // change its scale back, and so on.
     Guarded([&] {
-        FormResize();
+        if (window_.Dpi() == previousDpi) return;
+        const WindowBounds size = SizeAtDpi(window_.Dpi());
+        window_.SetBounds({suggested.left, suggested.top, size.width, size.height});
         ShowPicture();
         window_.Repaint();
     });

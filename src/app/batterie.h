@@ -191,7 +191,8 @@ public:
     void OnTimer1() override;
     void OnEndSession() override;
     void OnDestroy() override;
-    void OnDpiChanged() override;
+    WindowBounds SizeAtDpi(int dpi) override;
+    void OnDpiChanged(int previousDpi, const WindowBounds& suggested) override;
     void OnShowRequest() override;
 
     // GaugeView

@@ -43,9 +43,9 @@ std::string RunCommand(const std::string& programPath) { return "\"" + programPa
 void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window, const SettingsKeys& keys) {
     state.History.Init();
     const SettingsStore store(registry, keys.Store);
-    // After a wrong-typed value the rest read as their defaults, so the
-    // window's own steps (stay-on-top, the display-mode toggle at the end of
-    // its creation) find a whole set and the gauge starts as on a first run.
+    // A wrong-typed value reads as its default and the rest as stored: one
+    // bad value must not cost the learned history, nor, at the next save,
+    // every other setting and the user's choice about the logon entry.
     SettingsReader reader(store);
 
     window.SetTop(reader.ReadInteger("Position", "Top", 0));
@@ -71,6 +71,8 @@ void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window,
     state.AlertPercent = reader.ReadInteger("", "SeuilAlertePourcent", 10);
     state.AlertMinutes = reader.ReadInteger("", "SeuilAlerteTemps", 10);
     state.AutoStart = reader.ReadFlag("", "AutoStart", true);
+    state.ChargeAlert = reader.ReadFlag("", "AlerteCharge", false);
+    state.ChargeAlertPercent = reader.ReadInteger("", "SeuilAlerteCharge", 80);
     if (reader.Failure()) throw *reader.Failure();
 }
 
@@ -98,6 +100,8 @@ void SaveSettings(Registry& registry, const GaugeState& state, const SettingsWin
 
         store.WriteInteger("", "SeuilAlerteTemps", state.AlertMinutes);
         store.WriteInteger("", "SeuilAlertePourcent", state.AlertPercent);
+        store.WriteFlag("", "AlerteCharge", state.ChargeAlert);
+        store.WriteInteger("", "SeuilAlerteCharge", state.ChargeAlertPercent);
     }  // the store key is closed before the logon entry is touched
     UpdateRunEntry(registry, state.AutoStart, programPath, keys);
 }

@@ -37,9 +37,10 @@ struct SettingsKeys {
 
 // Empties the history, then reads the position, history length, display
 // mode, history, stay-on-top (applied through Toujoursaudessus1Click),
-// tray-only check, colours, thresholds and start at logon, in that order.
-// A value of the wrong type throws SettingsError once everything is read,
-// that value and the later ones read as their defaults.
+// tray-only check, colours, thresholds, start at logon and the charge alert,
+// in that order. A value of the wrong type reads as its default, every other
+// one as stored; the first such value throws SettingsError once everything
+// is read.
 void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window,
                   const SettingsKeys& keys = {});
 

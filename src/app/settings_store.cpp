@@ -85,11 +85,10 @@ void SettingsStore::EraseSection(const std::string& section) {
 }
 
 int32_t SettingsReader::ReadInteger(const std::string& section, const std::string& name, int32_t def) {
-    if (failure_) return def;
     try {
         return store_.ReadInteger(section, name, def);
     } catch (const SettingsError& e) {
-        failure_ = e;
+        if (!failure_) failure_ = e;
         return def;
     }
 }

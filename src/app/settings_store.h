@@ -65,8 +65,9 @@ private:
 };
 
 // Reads through a store and goes on past a value of the wrong type: that
-// value and every one read after it give their default, as if they weren't
-// stored, and the first error waits in Failure() for the caller to raise.
+// value alone gives its default, as if it weren't stored, every other one
+// reads as stored, and the first error waits in Failure() for the caller to
+// raise once the whole set is read.
 class SettingsReader {
 public:
     explicit SettingsReader(const SettingsStore& store) : store_(store) {}

@@ -5,7 +5,8 @@
 
 namespace kavelo {
 
-enum class SpinEditId { SpinEdit1, SpinEdit2 };
+enum class SpinEditId { SpinEdit1, SpinEdit2, SpinEdit3 };
+enum class CheckBoxId { CheckBox1, CheckBox2 };
 
 // The controls of the about and options dialog as its logic sees them. The
 // window layer calls the logic's handlers (TAboutBox) when the user acts on
@@ -26,8 +27,9 @@ public:
     // The field that has the keyboard focus, if one has.
     virtual std::optional<SpinEditId> FocusedSpinEdit() const = 0;
 
-    virtual bool CheckBoxChecked() const = 0;
-    virtual void SetCheckBoxChecked(bool checked) = 0;
+    // Setting the check raises no click event.
+    virtual bool CheckBoxChecked(CheckBoxId id) const = 0;
+    virtual void SetCheckBoxChecked(CheckBoxId id, bool checked) = 0;
 
     // The standard confirmation box: caption "Confirmation", a question
     // mark, the buttons "&Oui" (default) and "&Non" (also Escape). True when

@@ -8,6 +8,12 @@ class PixelBuffer;
 
 enum class MouseButton : int { Left = 0, Right = 1, Middle = 2 };
 
+// A window's place and outer size on the screen.
+struct WindowBounds {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const WindowBounds&) const = default;
+};
+
 // What the gauge window reports, already in the order its handlers rely on:
 // for the left button the click before the mouse-up and the double-click
 // before the mouse-down; for the right button the mouse-up, then the
@@ -30,9 +36,14 @@ public:
     virtual void OnEndSession() = 0;
     // The window is being destroyed (the orderly end).
     virtual void OnDestroy() = 0;
-    // The window's DPI changed (moved onto a monitor of another scale, or
-    // the scale changed); Dpi() already answers the new value.
-    virtual void OnDpiChanged() {}
+    // Before the window moves onto a monitor of another DPI, Windows asks
+    // the size it is to have there (width and height; empty: no preference);
+    // the rectangle it then suggests has that size.
+    virtual WindowBounds SizeAtDpi(int /*dpi*/) { return {}; }
+    // The window's DPI was `previousDpi` and is now Dpi() (moved onto a
+    // monitor of another scale, the scale changed, or found so when shown);
+    // `suggested` is where Windows would have the window now.
+    virtual void OnDpiChanged(int /*previousDpi*/, const WindowBounds& /*suggested*/) {}
     // Another start of the program asks the running gauge to come into view.
     virtual void OnShowRequest() {}
 };
@@ -54,6 +65,8 @@ public:
     virtual void SetTop(int top) = 0;
     virtual void SetWidth(int width) = 0;
     virtual void SetHeight(int height) = 0;
+    // Moves and sizes the window in one step.
+    virtual void SetBounds(const WindowBounds& bounds) = 0;
     // A window whose rectangle meets no monitor (a stored position from a
     // screen that is gone) is moved onto the nearest monitor's work area; a
     // window partly on a screen stays where it is.

@@ -42,7 +42,7 @@ public:
 
     // The value's type and data; nullopt when there is no such value.
     virtual std::optional<RegistryValue> QueryValue(const std::string& name) const = 0;
-    // Writes a REG_SZ value, its data the text and a terminating zero.
+    // Writes a REG_SZ value, its data the text (UTF-8) and a terminating zero.
     virtual bool SetString(const std::string& name, const std::string& text) = 0;
     virtual bool DeleteValue(const std::string& name) = 0;
 };

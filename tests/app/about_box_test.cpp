@@ -93,9 +93,9 @@ TEST_F(AboutBoxTest, ErasingTheTextSetsTheMinimumAtOnce) {
     dialog.Type(kPercent, "");
     EXPECT_EQ(state.AlertPercent, 1);
     EXPECT_EQ(host.refreshes, 1);
-    dialog.Leave(kPercent);  // 1 is in range: the empty text stays
-    EXPECT_EQ(dialog.texts[0], "");
-    EXPECT_EQ(host.refreshes, 1);
+    dialog.Leave(kPercent);  // the value in use shows
+    EXPECT_EQ(dialog.texts[0], "1");
+    EXPECT_EQ(host.refreshes, 2);
 }
 
 TEST_F(AboutBoxTest, TypedValueIsTakenAsTypedAndClampedWhenTheFocusMovesOn) {
@@ -117,6 +117,8 @@ TEST_F(AboutBoxTest, TypedValueIsTakenAsTypedAndClampedWhenTheFocusMovesOn) {
     dialog.Leave(kMinutes);
     EXPECT_EQ(dialog.texts[1], "999");
     EXPECT_EQ(state.AlertMinutes, 999);
+    dialog.Type(SpinEditId::SpinEdit3, "120"), dialog.Leave(SpinEditId::SpinEdit3);  // the charge alert: 50 to 100
+    EXPECT_EQ(state.ChargeAlertPercent, 100);
 }
 
 TEST_F(AboutBoxTest, TextsThatAreNoIntegerCountAsTheMinimum) {
@@ -136,6 +138,8 @@ TEST_F(AboutBoxTest, ANumberBeyondThirtyTwoBitsCountsAsTheMinimum) {
     EXPECT_EQ(state.AlertPercent, 1);
     dialog.Leave(kPercent);
     EXPECT_EQ(state.AlertPercent, 1);
+    dialog.Type(kMinutes, "3000000000"), dialog.Leave(kMinutes);
+    EXPECT_EQ(std::pair(dialog.texts[0], dialog.texts[1]), std::pair(std::string("1"), std::string("1")));
     dialog.Type(kPercent, "-2147483649");
     EXPECT_EQ(state.AlertPercent, 1);
     dialog.Type(kPercent, "2147483647");
@@ -181,6 +185,8 @@ TEST_F(AboutBoxTest, AFailingRefreshFallsBackToTen) {
 
     dialog.Type(kMinutes, "20");
     EXPECT_EQ(state.AlertMinutes, 10);
+    dialog.Type(SpinEditId::SpinEdit3, "60");
+    EXPECT_EQ(state.ChargeAlertPercent, 80);
     host.failRefresh = false;
     dialog.Type(kMinutes, "21");
     EXPECT_EQ(state.AlertMinutes, 21);
@@ -193,13 +199,15 @@ TEST_F(AboutBoxTest, TrackBarErrorsReachTheCaller) {
     EXPECT_EQ(state.HistoryLength, 12);
 }
 
-TEST_F(AboutBoxTest, CheckBoxSetsAutoStartWithoutRefresh) {
+TEST_F(AboutBoxTest, CheckBoxSetsAutoStartWithoutRefreshAndTheChargeAlertWithOne) {
     box.FormCreate();
     dialog.Click(false);
     EXPECT_FALSE(state.AutoStart);
     dialog.Click(true);
     EXPECT_TRUE(state.AutoStart);
     EXPECT_EQ(host.refreshes, 0);
+    dialog.ClickCharge(true);
+    EXPECT_EQ(std::pair(state.ChargeAlert, host.refreshes), std::pair(true, 1));
 }
 
 // The reset and the keys.

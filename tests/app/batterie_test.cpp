@@ -124,20 +124,25 @@ TEST_F(Gauge, AWrongTypedSettingIsReportedAndTheGaugeStillWorks) {
     ASSERT_EQ(app.errors.size(), 1u);
     EXPECT_EQ(app.errors[0], "Type de données incorrect pour 'Alerte'");
     EXPECT_TRUE(window.visible);           // read before the bad value
-    EXPECT_EQ(state.AlertPercent, 10);     // after it: the default
+    EXPECT_EQ(state.AlertPercent, 30);     // after it: as stored too
     EXPECT_EQ(window.caption, "Batterie : 57%");
     EXPECT_EQ(shell.area.size(), 2u);
     EXPECT_EQ(FacePixel(23 + 2, 1), state.NormalColor);  // glyphs loaded, face painted
 }
 
-TEST_F(Gauge, AWrongTypedFirstSettingLeavesEveryOtherAtItsDefault) {
+TEST_F(Gauge, AWrongTypedFirstSettingCostsNoOtherAndIsWrittenBackAtTheClose) {
     registry.Put(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top", RegistryValueType::Dword, {1, 0, 0, 0});
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    for (const auto& [key, name, text] : {std::tuple{"Kavelo\\Moyenne\\Temps", "0", "90000"}, {"Kavelo\\Moyenne\\Conso", "0", "1"},
+                                          {"Kavelo", "AutoStart", "0"}, {run.c_str(), "Other", "x"}})
+        registry.PutString(RegistryRoot::CurrentUser, key, name, text);
     Start();
     EXPECT_EQ(app.errors, (std::vector<std::string>{"Type de données incorrect pour 'Top'"}));
-    EXPECT_FALSE(state.PercentMode);
-    EXPECT_TRUE(gauge->PopupMenu1.Afficherletemps1.Checked);
-    EXPECT_TRUE(window.topmost);
-    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(std::pair(state.History.Count(), state.AutoStart), std::pair(1, false));  // the rest: as stored too
+    gauge->OnDestroy();
+    EXPECT_EQ(registry.Get(RegistryRoot::CurrentUser, "Kavelo\\Moyenne\\Temps", "0")->Data.size(), 6u);  // "90000"
+    EXPECT_EQ(registry.Get(RegistryRoot::CurrentUser, "Kavelo\\Position", "Top")->Type, RegistryValueType::String);
+    EXPECT_FALSE(registry.Get(RegistryRoot::CurrentUser, run, "Kavelo"));  // no logon entry the user had turned off
 }
 
 TEST_F(Gauge, AFailedFreshReadingChangesNothingItWouldHaveRead) {
@@ -428,21 +433,20 @@ TEST_F(Gauge, SessionEndAndSuspendSaveTheLearnedHistory) {
     ASSERT_TRUE(second.has_value());
 }
 
-// k = DPI / 96 rounded, halves up, >= 1: size and picture times k, same corner.
-TEST_F(Gauge, FollowsItsMonitorsScaleFromTheSameTopLeftCorner) {
+// k = DPI / 96 rounded, halves up, >= 1: size and picture times k where Windows suggests; the same DPI moves nothing.
+TEST_F(Gauge, FollowsItsMonitorsScaleToTheSuggestedRectangle) {
     Start();
     LeaveTray();
-    window.left = 300;
     const PixelBuffer at96 = *window.picture;
     for (const auto& [dpi, k] : {std::pair{144, 2}, {72, 1}, {120, 1}, {143, 1}, {168, 2}, {239, 2}, {240, 3},
                                  {336, 4}, {96, 1}}) {
-        window.dpi = dpi;
-        const int repaints = window.repaints;
-        gauge->OnDpiChanged();
-        EXPECT_EQ(std::pair(window.width, window.height), std::pair(80 * k, 24 * k)) << dpi;
-        EXPECT_EQ(std::pair(window.left, window.repaints), std::pair(300, repaints + 1));
+        const int previous = std::exchange(window.dpi, dpi), repaints = window.repaints;
+        gauge->OnDpiChanged(previous, {dpi, 2 * dpi, 1, 1});
+        EXPECT_EQ(std::pair(window.Bounds(), window.repaints), std::pair(WindowBounds{dpi, 2 * dpi, 80 * k, 24 * k}, repaints + 1));
         EXPECT_EQ(*window.picture, ScaleUp(at96, k));
     }
+    gauge->OnDpiChanged(96, {5, 5, 1, 1});
+    EXPECT_EQ(window.Bounds(), (WindowBounds{96, 192, 80, 24}));
 }
 
 TEST_F(Gauge, TrayIconsFollowTheNotificationAreasIconSize) {

@@ -41,7 +41,8 @@ TEST(SettingsSave, WritesEverythingInItsOrderUnderTheRealKeys) {
         "set kavelo\\dureehisto", "set kavelo\\affichetemps", "set kavelo\\autostart",
         "create kavelo\\couleur", "set kavelo\\couleur\\normale", "set kavelo\\couleur\\trayshadow",
         "set kavelo\\couleur\\tray", "set kavelo\\couleur\\traypluged", "set kavelo\\couleur\\alerte",
-        "set kavelo\\seuilalertetemps", "set kavelo\\seuilalertepourcent",
+        "set kavelo\\seuilalertetemps", "set kavelo\\seuilalertepourcent", "set kavelo\\alertecharge",
+        "set kavelo\\seuilalertecharge",
         "set " + run + "\\kavelo"}));
     EXPECT_EQ(reg.OpenKeys(), 0);
 }

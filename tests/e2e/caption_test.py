@@ -5,8 +5,10 @@ import kavelo_e2e as e2e
 
 
 def test(s):
+    (folder := s.prefix / "drive_c" / "Kavelo-Łódź-测试").mkdir()  # a name no ANSI code page spells whole
+    (folder / "Kavelo.exe").write_bytes((s.bin / "Kavelo.exe").read_bytes())
     s.battery.set(percent=57)
-    s.start_kavelo()
+    s.spawn("kavelo", rf"C:\{folder.name}\Kavelo.exe")
     s.expect_caption("Batterie : 57%")
     gauge = s.window()
     e2e.log(f"gauge window: {gauge}")
@@ -27,6 +29,8 @@ def test(s):
 
     code = s.close_kavelo()
     assert code == 0, f"Kavelo.exe ended with exit code {code}"
+    run = s.reg_export(r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run")  # the logon entry: its path
+    assert rf'"Kavelo"="\"C:\\{folder.name}\\Kavelo.exe\""' in run.splitlines(), run
 
 
 if __name__ == "__main__":

@@ -3,8 +3,8 @@
 Kavelo.exe, LICENSE and README.txt; the installer, run silently under Wine,
 installs the program, its Start-menu shortcut and its uninstall entry; the
 installed Kavelo shows its icons and its version resource; a second install
-over the running gauge closes it (so that it saves its settings) and starts
-the new one; the silent uninstall removes all but the settings.
+over two running gauges closes both (so that they save their settings) and starts
+one new one, one over a program held open fails; the uninstall removes all but the settings.
 
     installer_e2e.py --win-dir W --dist-dir D --release-exe E
 """
@@ -16,6 +16,7 @@ from pathlib import Path
 
 import kavelo_e2e as e2e
 import gauge_steps as g
+from settings_steps import wait_until
 
 UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kavelo"
 RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -85,19 +86,31 @@ def test(s, dist, release_exe):
         "OriginalFilename": "Kavelo.exe", "ProductName": "Kavelo", "ProductVersion": quad}, r
 
     # Started as the shortcut starts it; nothing is saved before it closes.
+    # Two of them, as 1.0.1 ran them: kprobe holds the single-instance guard's name.
+    def hold(name, *what):
+        s.spawn(name, s.bin / "kprobe.exe", e2e.win_path(s.run_dir / name), "hold", *what, 600000)
+        wait_until(f"{name} held", lambda: (s.run_dir / name).exists() and (s.run_dir / name).read_text() == "held\n")
+    hold("guard", "--event", r"Local\Kavelo.Gauge.5f0c1e2a")
     s.spawn("kavelo", where + r"\Kavelo.exe")
     s.expect_caption("Batterie : 57%")
-    first = s.window()["pid"]
     expect_icons(s, "installed")
     assert "DureeHisto" not in (values(s, STORE) or {})
+    s.spawn("kavelo2", where + r"\Kavelo.exe")
+    wait_until("two gauges", lambda: len(s.windows(e2e.GAUGE_CLASS)) == 2)
+    e2e.kill_group(s.processes["guard"][0])
 
     install(s, installer, 2)
-    assert s.wait_exit("kavelo") == 0, "the running gauge was not closed in order"
+    assert [s.wait_exit(n) for n in ("kavelo", "kavelo2")] == [0, 0], "gauges not closed in order"
     assert values(s, STORE)["DureeHisto"] == "5", "settings not saved at the upgrade"
     assert values(s, RUN)["Kavelo"] == f'"{where}\\Kavelo.exe"'
-    again = s.window(timeout=30)
-    assert again and again["pid"] != first, "no new gauge after the upgrade"
+    wait_until("one new gauge", lambda: len(s.windows(e2e.GAUGE_CLASS)) == 1, timeout=30)  # the old ones ended
     expect_icons(s, "upgraded")
+
+    # Kavelo.exe held open without sharing: the install fails, the entry keeps its version.
+    s.reg_add(UNINSTALL, "DisplayVersion", "REG_SZ", "1.0.0")
+    hold("holder", where + r"\Kavelo.exe")
+    assert s.wine([installer, "/S"], "install-3.log") != 0 and values(s, UNINSTALL)["DisplayVersion"] == "1.0.0"
+    e2e.kill_group(s.processes["holder"][0])
 
     # As Apps & features runs it: the uninstaller copies itself away and
     # returns at once; the copy closes the gauge and removes the folder.

@@ -18,6 +18,7 @@ _IDS = {name: int(value) for name, value in re.findall(
     (e2e.REPO / "src/platform/win32/about_dialog_ids.h").read_text())}
 TRACKBAR1, SPINEDIT1, SPINEDIT2, CHECKBOX1 = (
     _IDS[n] for n in ("IDC_TRACKBAR1", "IDC_SPINEDIT1", "IDC_SPINEDIT2", "IDC_CHECKBOX1"))
+CHECKBOX2, SPINEDIT3 = _IDS["IDC_CHECKBOX2"], _IDS["IDC_SPINEDIT3"]  # the charge alert
 
 # Where the gauge is dragged to: the grabbed point moves by (DX, DY).
 GRAB, DX, DY = (30, 12), 117, 203
@@ -57,9 +58,10 @@ def first_run(s):
     assert (shown[TRACKBAR1]["pos"], shown[SPINEDIT1]["value"], shown[SPINEDIT2]["value"],
             shown[CHECKBOX1]["checked"]) == ("5", "10", "10", "1"), shown
     for args in (("settext", SPINEDIT1, "23"), ("settext", SPINEDIT2, "42"),
-                 ("setpos", TRACKBAR1, 12)):
+                 ("settext", SPINEDIT3, "95"), ("setpos", TRACKBAR1, 12)):
         assert s.probe(args[0], "--title", ABOUT, "--child", args[1], args[2],
                        "--timeout", 5000).ok, args
+    click_control(s, ABOUT, CHECKBOX2)
     click_control(s, ABOUT, IDOK)
     wait_dialog_gone(s, ABOUT)
 
@@ -106,7 +108,8 @@ def test(s):
     left, top, normal, alert = first_run(s)
     expected = {
         "": {"DureeHisto": "12", "AfficheTemps": "0", "AutoStart": "1",
-             "SeuilAlerteTemps": "42", "SeuilAlertePourcent": "23"},
+             "SeuilAlerteTemps": "42", "SeuilAlertePourcent": "23",
+             "AlerteCharge": "1", "SeuilAlerteCharge": "95"},
         "Position": {"Top": str(top), "Left": str(left), "Dessus": "0", "Tray": "0"},
         "Couleur": {"Normale": str(normal), "Alerte": str(alert), "Tray": "255",
                     "TrayPluged": "255", "TrayShadow": "8421504"},

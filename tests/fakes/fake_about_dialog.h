@@ -18,9 +18,9 @@ class FakeAboutDialog final : public AboutDialog {
 public:
     TAboutBox* box = nullptr;  // receives the change events
     int32_t trackBar = 1;
-    std::array<std::string, 2> texts{"10", "10"};  // the layout's initial text
+    std::array<std::string, 3> texts{"10", "10", "80"};  // the layout's initial text
     std::optional<SpinEditId> focused;
-    bool checked = true;
+    bool checked = true, chargeChecked = false;  // CheckBox1, CheckBox2
     bool answerYes = false;
     std::vector<std::string> questions;
     int closes = 0;
@@ -36,8 +36,8 @@ public:
         Changed(id);
     }
     std::optional<SpinEditId> FocusedSpinEdit() const override { return focused; }
-    bool CheckBoxChecked() const override { return checked; }
-    void SetCheckBoxChecked(bool c) override { checked = c; }
+    bool CheckBoxChecked(CheckBoxId id) const override { return id == CheckBoxId::CheckBox1 ? checked : chargeChecked; }
+    void SetCheckBoxChecked(CheckBoxId id, bool c) override { (id == CheckBoxId::CheckBox1 ? checked : chargeChecked) = c; }
     bool Confirm(const std::string& question) override {
         questions.push_back(question);
         return answerYes;
@@ -57,6 +57,7 @@ public:
         checked = tick;
         box->CheckBox1Click();
     }
+    void ClickCharge(bool tick) { chargeChecked = tick, box->CheckBox2Click(); }
     // The focus moves on to another control of the dialog.
     void Leave(SpinEditId id) {
         if (focused == id) focused.reset();
@@ -64,13 +65,12 @@ public:
     }
 
 private:
-    static size_t Index(SpinEditId id) { return id == SpinEditId::SpinEdit1 ? 0 : 1; }
+    static size_t Index(SpinEditId id) { return static_cast<size_t>(id); }
     void Changed(SpinEditId id) {
         if (!box) return;
-        if (id == SpinEditId::SpinEdit1)
-            box->SpinEdit1Change();
-        else
-            box->SpinEdit2Change();
+        constexpr void (TAboutBox::*handlers[])() = {&TAboutBox::SpinEdit1Change, &TAboutBox::SpinEdit2Change,
+                                                       &TAboutBox::SpinEdit3Change};
+        (box->*handlers[Index(id)])();
     }
 };
 

@@ -35,6 +35,8 @@ public:
     void SetTop(int v) override { top = v; }
     void SetWidth(int v) override { Resize(v, height); }
     void SetHeight(int v) override { Resize(width, v); }
+    WindowBounds Bounds() const { return {left, top, width, height}; }
+    void SetBounds(const WindowBounds& b) override { left = b.left, top = b.top, Resize(b.width, b.height); }
     // One 800 x 600 screen whose work area ends above a 30-pixel taskbar.
     void KeepOnAMonitor() override {
         if (left + width > 0 && left < 800 && top + height > 0 && top < 600) return;

@@ -25,6 +25,7 @@
 //   settext TEXT | click | setcheck 0|1 | setpos N    on the --child control
 //   version FILE              the file's version resource: one "version" line
 //                             (fixed numbers) and a "string" line per text
+//   hold FILE MS | hold --event NAME MS    FILE open unshared, or NAME's event, for MS ms
 //
 // Results go to OUTFILE as UTF-8 lines (kind, then tab-separated key=value
 // fields, see kprobe_shared.h) so that no caller reads a pipe. Exit code:
@@ -456,6 +457,16 @@ int VersionCommand(const std::wstring& file, std::string& out) {
     return kOk;
 }
 
+int Hold(const Args& args, std::string& out) {
+    const HANDLE held = args.Has(L"--event")
+                            ? CreateEventW(nullptr, TRUE, FALSE, args.Get(L"--event").c_str())
+                            : CreateFileW(args.positional.front().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (!held || held == INVALID_HANDLE_VALUE) return kFailed;
+    if (FILE* f = _wfopen(args.Get(L"--out").c_str(), L"wb")) fputs(out.assign("held\n").c_str(), f), fclose(f);
+    Sleep(static_cast<DWORD>(ToNumber(args.positional.back())));
+    return CloseHandle(held) ? kOk : kFailed;
+}
+
 // ---- commands ----------------------------------------------------------
 
 int Run(const std::wstring& command, const Args& args, std::string& out) {
@@ -505,6 +516,7 @@ int Run(const std::wstring& command, const Args& args, std::string& out) {
     if (command == L"controls") return ControlsCommand(args, out);
     if (command == L"tip") return TipCommand(args, out);
     if (command == L"version") return pos.size() == 1 ? VersionCommand(pos[0], out) : kUsage;
+    if (command == L"hold") return pos.empty() ? kUsage : Hold(args, out);
     if (command == L"settext" || command == L"click" || command == L"setcheck" || command == L"setpos")
         return ControlCommand(command, args, out);
     return kUsage;
@@ -518,6 +530,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!argv || argc < 3) return kUsage;
     Args args;
     if (!ParseArgs(argc - 3, argv + 3, args)) return kUsage;
+    args.options[L"--out"] = argv[1];
     std::string out;
     int rc = Run(argv[2], args, out);
     if (rc == kUsage) out += "error\tmessage=bad command line\n";

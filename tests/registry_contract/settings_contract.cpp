@@ -227,9 +227,8 @@ TEST_P(SettingsContract, AValueOfAnotherTypeFailsTheRead) {
     EXPECT_THROW(store.ReadInteger("", "Blob", 0), SettingsError);
 }
 
-// Load order: a wrong-typed value at each place in turn fails the load, with
-// everything before it read and it and everything after it at their defaults.
-TEST_P(SettingsContract, AfterAWrongTypeTheRestLoadsItsDefaults) {
+// A wrong-typed value at each place in turn fails the load: it alone at its default, the rest as stored.
+TEST_P(SettingsContract, AWrongTypeCostsOnlyItsOwnValue) {
     struct Step {
         const char* section;
         const char* name;
@@ -254,6 +253,8 @@ TEST_P(SettingsContract, AfterAWrongTypeTheRestLoadsItsDefaults) {
         {"", "SeuilAlertePourcent", "20", [](auto& s, auto&) { return s.AlertPercent; }, 20},
         {"", "SeuilAlerteTemps", "30", [](auto& s, auto&) { return s.AlertMinutes; }, 30},
         {"", "AutoStart", "0", [](auto& s, auto&) { return s.AutoStart; }, 0},
+        {"", "AlerteCharge", "1", [](auto& s, auto&) { return s.ChargeAlert; }, 1},
+        {"", "SeuilAlerteCharge", "95", [](auto& s, auto&) { return s.ChargeAlertPercent; }, 95},
     };
     GaugeState defaults;
     defaults.PercentMode = true;  // raw "show the time"
@@ -276,7 +277,7 @@ TEST_P(SettingsContract, AfterAWrongTypeTheRestLoadsItsDefaults) {
             EXPECT_EQ(e.what(), "Type de données incorrect pour '" + std::string(steps[bad].name) + "'");
         }
         for (size_t i = 0; i < steps.size(); ++i)
-            EXPECT_EQ(steps[i].get(s, w), i < bad ? steps[i].loaded : steps[i].get(defaults, defaultWindow))
+            EXPECT_EQ(steps[i].get(s, w), i != bad ? steps[i].loaded : steps[i].get(defaults, defaultWindow))
                 << steps[i].name;
     }
 }

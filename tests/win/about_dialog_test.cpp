@@ -104,8 +104,8 @@ TEST_F(AboutDialogTest, LayoutIsPixelExactAndCentred) {
     EXPECT_EQ(TextOf(d), L"About KAVELO");
     RECT client{};
     GetClientRect(d, &client);
-    EXPECT_EQ(client.right, 298);
-    EXPECT_EQ(client.bottom, 288);
+    EXPECT_GE(client.right, 298);  // wider where a sentence needs it
+    EXPECT_EQ(client.bottom, 312);
     RECT frame{};
     GetWindowRect(d, &frame);
     EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
@@ -122,9 +122,9 @@ TEST_F(AboutDialogTest, LayoutIsPixelExactAndCentred) {
     ExpectRect(GetDlgItem(d, IDC_TRACKBAR1), 8, 136, 281, 30);
     ExpectRect(GetDlgItem(d, IDC_SPINEDIT1), 213, 172, 44, 22);
     ExpectRect(GetDlgItem(d, IDC_SPINEDIT2), 213, 196, 44, 22);
-    ExpectRect(GetDlgItem(d, IDC_CHECKBOX1), 14, 221, 212, 17);
-    ExpectRect(GetDlgItem(d, IDOK), 16, 255, 75, 24);
-    ExpectRect(GetDlgItem(d, IDC_BUTTON1), 112, 255, 75, 24);
+    ExpectRect(GetDlgItem(d, IDC_CHECKBOX1), 14, 245, 212, 17);
+    ExpectRect(GetDlgItem(d, IDOK), 16, 279, 75, 24);
+    ExpectRect(GetDlgItem(d, IDC_BUTTON1), 112, 279, 75, 24);
     const std::pair<int, POINT> labels[] = {
         {IDC_PRODUCTNAME, {105, 24}}, {IDC_VERSION, {107, 40}},       {IDC_HISTORYLABEL, {104, 120}},
         {IDC_LABEL2, {16, 120}},      {IDC_LABEL3, {256, 120}},       {IDC_PERCENTLABEL, {16, 176}},
@@ -149,19 +149,23 @@ TEST_F(AboutDialogTest, DpiScalesTheLayoutAndTheFont) {
     auto dialog = Open();
     const HWND d = dialog->Handle();
     const int dpi = static_cast<int>(WindowDpi(d)), other = dpi == 96 ? 144 : 96;
-    for (const int at : {dpi, other}) {
+    for (const int at : {dpi, other, dpi}) {
         RECT suggested{50, 40, 60, 50};
-        if (at != dpi) SendMessageW(d, WM_DPICHANGED, MAKEWPARAM(at, at), reinterpret_cast<LPARAM>(&suggested));
+        SendMessageW(d, WM_DPICHANGED, MAKEWPARAM(at, at), reinterpret_cast<LPARAM>(&suggested));
         const auto fits = [at](int at96, LONG actual) { return std::abs(MulDiv(at96, at, 96) - actual) <= 1; };
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(d, IDOK), WM_GETFONT, 0, 0)), sizeof font, &font);
         EXPECT_TRUE(fits(-11, font.lfHeight)) << at;
         for (const auto& [id, x, y, w, h] : {std::array{IDC_PANEL1, 8, 8, 281, 105}, {IDC_TRACKBAR1, 8, 136, 281, 30},
-                                             {IDC_SPINEDIT2, 213, 196, 44, 22}, {IDOK, 16, 255, 75, 24}}) {
+                                             {IDC_SPINEDIT1, 213, 172, 44, 22}, {IDOK, 16, 279, 75, 24}}) {
             const RECT r = RectOf(GetDlgItem(d, id));
             EXPECT_TRUE(fits(x, r.left) && fits(y, r.top) && fits(w, r.right - r.left) && fits(h, r.bottom - r.top))
                 << at << " dpi, control " << id;
         }
+        RECT client{};  // and back: each sentence inside the client area
+        GetClientRect(d, &client);
+        for (const int label : {IDC_PERCENTLABEL, IDC_MINUTESLABEL, IDC_CHARGELABEL})
+            EXPECT_LE(RectOf(GetDlgItem(d, label)).right, client.right) << at << " dpi, label " << label;
     }
 }
 
@@ -177,6 +181,7 @@ TEST_F(AboutDialogTest, ControlsCarryTheirTextsAndSettings) {
               L"Display an alert when battery is under" + std::wstring(23, L' ') + L"%");
     EXPECT_EQ(TextOf(GetDlgItem(d, IDC_MINUTESLABEL)),
               L"Display an alert when autonomy is under" + std::wstring(18, L' ') + L"minutes");
+    EXPECT_EQ(TextOf(GetDlgItem(d, IDC_CHARGELABEL)), L"Display an alert when charging reaches" + std::wstring(20, L' ') + L"%");
     EXPECT_EQ(TextOf(GetDlgItem(d, IDOK)), L"OK");
     EXPECT_EQ(TextOf(GetDlgItem(d, IDC_BUTTON1)), L"&Reset history");
     EXPECT_EQ(LOWORD(SendMessageW(d, DM_GETDEFID, 0, 0)), IDOK);
@@ -202,8 +207,8 @@ TEST_F(AboutDialogTest, ControlsCarryTheirTextsAndSettings) {
 TEST_F(AboutDialogTest, TabOrder) {
     auto dialog = Open();
     const HWND d = dialog->Handle();
-    const int expected[] = {IDC_TRACKBAR1, IDC_SPINEDIT1, IDC_SPINEDIT2, IDOK, IDC_BUTTON1, IDC_CHECKBOX1,
-                            IDC_TRACKBAR1};
+    const int expected[] = {IDC_TRACKBAR1, IDC_SPINEDIT1, IDC_SPINEDIT2, IDC_CHECKBOX2, IDC_SPINEDIT3,
+                            IDOK,          IDC_BUTTON1,   IDC_CHECKBOX1, IDC_TRACKBAR1};
     EXPECT_EQ(GetFocus(), GetDlgItem(d, IDC_TRACKBAR1));
     HWND at = GetDlgItem(d, IDC_TRACKBAR1);
     for (size_t i = 1; i < std::size(expected); ++i) {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/application_win32.h"
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/gauge_window_win32.h"
 #include "render/pixel_buffer.h"
 #include "win/window_test_support.h"
@@ -207,6 +208,14 @@ TEST_F(GaugeWindowTest, ShowHideActivateAndCaption) {
 
     window.SetCaption("Batterie : 57%");
     EXPECT_EQ(test::WindowText(window.Handle()), L"Batterie : 57%");
+}
+
+TEST_F(GaugeWindowTest, DpiChangesGoToTheLogicAndShowingReadsTheDpiAnew) {
+    const int system = static_cast<int>(WindowDpi(window.Handle())), other = system == 96 ? 192 : 96;
+    RECT suggested{10, 20, 30, 60};
+    Send(WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
+    window.Show();  // at the monitor's DPI again
+    EXPECT_EQ(events.Without({"activate"}), (Log{"dpi " + std::to_string(system) + " 10,20", "dpi " + std::to_string(other) + " 100,100"}));
 }
 
 TEST_F(GaugeWindowTest, PowerEventsEndOfSessionAndTimerTicksReachTheEvents) {

@@ -41,6 +41,9 @@ public:
     void OnTimer1() override { log.push_back("timer"); }
     void OnEndSession() override { log.push_back("endsession"); }
     void OnDestroy() override { log.push_back("destroy"); }
+    void OnDpiChanged(int from, const WindowBounds& r) override {
+        log.push_back("dpi " + std::to_string(from) + " " + std::to_string(r.left) + "," + std::to_string(r.top));
+    }
 
     // The log without the lines that start with one of `prefixes`.
     std::vector<std::string> Without(std::initializer_list<const char*> prefixes) const {

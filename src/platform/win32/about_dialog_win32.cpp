@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "platform/win32/about_dialog_ids.h"
@@ -16,7 +17,7 @@ namespace kavelo::win32 {
 namespace {
 
 // Layout in pixels at 96 dpi; a width of 0 means a label as large as its
-// text. The spin edits are placed on their own.
+// text. The sentences with their spin edits are placed on their own.
 struct Placement {
     int id, x, y, width, height;
 };
@@ -24,14 +25,44 @@ constexpr Placement kPlacements[] = {
     {IDC_PANEL1, 8, 8, 281, 105},     {IDC_PRODUCTNAME, 105, 24, 0, 0}, {IDC_VERSION, 107, 40, 0, 0},
     {IDC_IMAGE1, 24, 16, 25, 33},     {IDC_IMAGE2, 248, 16, 25, 33},    {IDC_HISTORYLABEL, 104, 120, 0, 0},
     {IDC_LABEL2, 16, 120, 0, 0},      {IDC_LABEL3, 256, 120, 0, 0},     {IDC_TRACKBAR1, 8, 136, 281, 30},
-    {IDC_PERCENTLABEL, 16, 176, 0, 0}, {IDC_MINUTESLABEL, 16, 200, 0, 0}, {IDC_CHECKBOX1, 14, 221, 212, 17},
-    {IDOK, 16, 255, 75, 24},          {IDC_BUTTON1, 112, 255, 75, 24},
+    {IDC_CHECKBOX2, 16, 222, 14, 17}, {IDC_CHECKBOX1, 14, 245, 212, 17}, {IDOK, 16, 279, 75, 24},
+    {IDC_BUTTON1, 112, 279, 75, 24},
 };
-constexpr RECT kSpinEdit1{213, 172, 213 + 44, 172 + 22};
-constexpr RECT kSpinEdit2{213, 196, 213 + 44, 196 + 22};
+// A sentence with a run of spaces that its spin edit covers, then its end.
+struct Sentence {
+    int labelId, x, y;
+    SpinEditId field;
+    int fieldX, fieldY;
+};
+constexpr Sentence kSentences[] = {
+    {IDC_PERCENTLABEL, 16, 176, SpinEditId::SpinEdit1, 213, 172},
+    {IDC_MINUTESLABEL, 16, 200, SpinEditId::SpinEdit2, 213, 196},
+    {IDC_CHARGELABEL, 33, 224, SpinEditId::SpinEdit3, 213, 220},
+};
+constexpr int kSpinEditWidth = 44;
+constexpr int kSpinEditHeight = 22;
 constexpr int kSpinButtonsWidth = 15;
+constexpr int kFieldMargin = 4;  // between a sentence's words and a field that had to make way
+constexpr int kEndMargin = 10;   // at least between a field and the sentence's end
+constexpr int kRightMargin = 8;  // between the widest line and the dialog's right edge
 constexpr int kClientWidth = 298;
-constexpr int kClientHeight = 288;
+constexpr int kClientHeight = 312;
+
+int TextWidth(HDC dc, const std::wstring& text, size_t length) {
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(length), &extent);
+    return extent.cx;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Where a sentence's end starts: after its last run of spaces.
+size_t EndOf(const std::wstring& sentence) { return sentence.find_last_of(L' ') + 1; }
+
 constexpr int kIconSize = 32;
 constexpr int kThumbLength = 20;
 
@@ -104,16 +135,23 @@ INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         const auto& header = *reinterpret_cast<const NMHDR*>(lp);
         if (header.code != UDN_DELTAPOS) return FALSE;
         bool handled = false;
-        for (SpinEditWin32* spin : {&spin1_, &spin2_})
-            if (header.hwndFrom == spin->Buttons()) handled = ready_ ? spin->OnDeltaPos(header) : true;
+        for (SpinEditWin32& spin : spins_)
+            if (header.hwndFrom == spin.Buttons()) handled = ready_ ? spin.OnDeltaPos(header) : true;
         SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, handled ? TRUE : FALSE);
         return TRUE;
     }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (item.CtlID != IDC_IMAGE1 && item.CtlID != IDC_IMAGE2) return FALSE;
-        DrawImage(item);
-        return TRUE;
+        if (item.CtlID == IDC_IMAGE1 || item.CtlID == IDC_IMAGE2) {
+            DrawImage(item);
+            return TRUE;
+        }
+        for (size_t row = 0; row < std::size(kSentences); ++row) {
+            if (static_cast<int>(item.CtlID) != kSentences[row].labelId) continue;
+            DrawSentence(item, sentenceEnds_[row]);
+            return TRUE;
+        }
+        return FALSE;
     }
     case WM_CLOSE:
         Close();
@@ -144,23 +182,50 @@ void AboutDialogWin32::SetUpControls() {
     };
     spinEdit(SpinEditId::SpinEdit1, IDC_SPINEDIT1, IDC_SPINEDIT1_BUTTONS);
     spinEdit(SpinEditId::SpinEdit2, IDC_SPINEDIT2, IDC_SPINEDIT2_BUTTONS);
+    spinEdit(SpinEditId::SpinEdit3, IDC_SPINEDIT3, IDC_SPINEDIT3_BUTTONS);
 }
 
-// A spin edit covers a run of spaces in its sentence. In a font that grows
-// less than the layout, the sentence's end would slip under the field: the
-// run is widened until the end starts past it.
-void AboutDialogWin32::WidenGap(HDC dc, HWND label, std::wstring& text, int left, const RECT& field) const {
-    constexpr int kEndMargin = 4;  // pixels between the field and the sentence's end, at 96 dpi
-    size_t end = text.find_last_of(L' ') + 1;  // where the sentence's end starts
-    const int wanted = Scaled(field.right + kEndMargin) - left;
-    bool widened = false;
-    SIZE extent{};
-    while (end > 0 && end < 200 && GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(end), &extent) &&
-           extent.cx < wanted) {
-        text.insert(end++, 1, L' ');
-        widened = true;
-    }
-    if (widened) SetWindowTextW(label, text.c_str());
+// A sentence's spin edit stands in its column, or a little after the words
+// before it where they run into the column (a font that grows more than the
+// layout, a sentence that starts after a check box). The label keeps its
+// text and draws it as a plain label would when its run of spaces puts the
+// end far enough past the field; otherwise it draws the end there itself:
+// text drawn in one go may come out narrower than measured (Wine's font at
+// 150 %, by some 4 %), and more spaces could still leave the end under the
+// field.
+int AboutDialogWin32::PlaceSentence(HDC dc, int row, int textHeight) {
+    const Sentence& s = kSentences[row];
+    const HWND label = Item(s.labelId);
+    const std::wstring text = WindowText(label);
+    const size_t end = EndOf(text);
+    const int left = Scaled(s.x);
+    const int wordsRight = left + TextWidth(dc, text, text.find_last_not_of(L' ', end - 1) + 1);
+    const int fieldLeft = wordsRight > Scaled(s.fieldX) ? wordsRight + Scaled(kFieldMargin) : Scaled(s.fieldX);
+    Spin(s.field).Place(fieldLeft, Scaled(s.fieldY), Scaled(kSpinEditWidth), Scaled(kSpinEditHeight),
+                        Scaled(kSpinButtonsWidth));
+    const int endX = std::max(TextWidth(dc, text, end), fieldLeft + Scaled(kSpinEditWidth + kEndMargin) - left);
+    sentenceEnds_[static_cast<size_t>(row)] = endX;
+    const int width = endX + TextWidth(dc, text.substr(end), text.size() - end);
+    SetWindowPos(label, nullptr, left, Scaled(s.y), width, textHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(label, nullptr, TRUE);
+    return left + width;
+}
+
+void AboutDialogWin32::DrawSentence(const DRAWITEMSTRUCT& item, int endX) const {
+    // In the colours the dialog gives its static controls.
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+        Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(item.hDC), reinterpret_cast<LPARAM>(item.hwndItem)));
+    FillRect(item.hDC, &item.rcItem, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(item.hDC, TRANSPARENT);
+    const ScopedSelect font(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    const std::wstring text = WindowText(item.hwndItem);
+    const size_t end = EndOf(text);
+    SIZE spaced{};  // where the spaces put the end: drawn in one go, as a plain label draws it
+    GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(end), &spaced);
+    const size_t first = spaced.cx == endX ? text.size() : end;
+    TextOutW(item.hDC, 0, 0, text.c_str(), static_cast<int>(first));
+    if (first < text.size())
+        TextOutW(item.hDC, endX, 0, text.c_str() + end, static_cast<int>(text.size() - end));
 }
 
 void AboutDialogWin32::PlaceControls(const RECT* suggested) {
@@ -175,23 +240,18 @@ void AboutDialogWin32::PlaceControls(const RECT* suggested) {
         int width = Scaled(p.width);
         int height = Scaled(p.height);
         if (p.width == 0) {
-            std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-            text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-            if (p.id == IDC_PERCENTLABEL || p.id == IDC_MINUTESLABEL)
-                WidenGap(dc, control, text, Scaled(p.x), p.id == IDC_PERCENTLABEL ? kSpinEdit1 : kSpinEdit2);
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-            width = extent.cx;
+            const std::wstring text = WindowText(control);
+            width = TextWidth(dc, text, text.size());
             height = metrics.tmHeight;
         }
         SetWindowPos(control, nullptr, Scaled(p.x), Scaled(p.y), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // The client area is wide enough for the longest sentence.
+    int clientWidth = Scaled(kClientWidth);
+    for (int row = 0; row < static_cast<int>(std::size(kSentences)); ++row)
+        clientWidth = std::max(clientWidth, PlaceSentence(dc, row, metrics.tmHeight) + Scaled(kRightMargin));
 
-    for (auto [spin, r] : {std::pair{&spin1_, kSpinEdit1}, std::pair{&spin2_, kSpinEdit2}})
-        spin->Place(Scaled(r.left), Scaled(r.top), Scaled(r.right - r.left), Scaled(r.bottom - r.top),
-                    Scaled(kSpinButtonsWidth));
-
-    RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
+    RECT frame{0, 0, clientWidth, Scaled(kClientHeight)};
     AdjustRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)),
                      static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), dpi_);
     const int width = frame.right - frame.left;
@@ -203,7 +263,7 @@ void AboutDialogWin32::PlaceControls(const RECT* suggested) {
     // one DPI for frames), the client area is brought to its size anyway.
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int dw = Scaled(kClientWidth) - client.right, dh = Scaled(kClientHeight) - client.bottom;
+    const int dw = clientWidth - client.right, dh = Scaled(kClientHeight) - client.bottom;
     if (dw || dh)
         SetWindowPos(Handle(), nullptr, 0, 0, width + dw, height + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -221,11 +281,17 @@ void AboutDialogWin32::OnCommand(int id, int code) {
     case IDC_CHECKBOX1:
         if (code == BN_CLICKED) box_.CheckBox1Click();
         break;
+    case IDC_CHECKBOX2:
+        if (code == BN_CLICKED) box_.CheckBox2Click();
+        break;
     case IDC_SPINEDIT1:
         if (code == EN_CHANGE) box_.SpinEdit1Change();
         break;
     case IDC_SPINEDIT2:
         if (code == EN_CHANGE) box_.SpinEdit2Change();
+        break;
+    case IDC_SPINEDIT3:
+        if (code == EN_CHANGE) box_.SpinEdit3Change();
         break;
     default:
         break;
@@ -300,17 +366,19 @@ std::string AboutDialogWin32::SpinEditText(SpinEditId id) const { return Spin(id
 void AboutDialogWin32::SetSpinEditText(SpinEditId id, const std::string& text) { Spin(id).SetText(text); }
 
 std::optional<SpinEditId> AboutDialogWin32::FocusedSpinEdit() const {
-    if (spin1_.HasFocus()) return SpinEditId::SpinEdit1;
-    if (spin2_.HasFocus()) return SpinEditId::SpinEdit2;
+    for (const SpinEditId id : {SpinEditId::SpinEdit1, SpinEditId::SpinEdit2, SpinEditId::SpinEdit3})
+        if (Spin(id).HasFocus()) return id;
     return std::nullopt;
 }
 
-bool AboutDialogWin32::CheckBoxChecked() const {
-    return SendMessageW(Item(IDC_CHECKBOX1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool AboutDialogWin32::CheckBoxChecked(CheckBoxId id) const {
+    return SendMessageW(Item(id == CheckBoxId::CheckBox1 ? IDC_CHECKBOX1 : IDC_CHECKBOX2), BM_GETCHECK, 0, 0) ==
+           BST_CHECKED;
 }
 
-void AboutDialogWin32::SetCheckBoxChecked(bool checked) {
-    SendMessageW(Item(IDC_CHECKBOX1), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void AboutDialogWin32::SetCheckBoxChecked(CheckBoxId id, bool checked) {
+    SendMessageW(Item(id == CheckBoxId::CheckBox1 ? IDC_CHECKBOX1 : IDC_CHECKBOX2), BM_SETCHECK,
+                 checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool AboutDialogWin32::Confirm(const std::string& question) { return ShowConfirmBox(Handle(), question); }

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -40,8 +41,8 @@ public:
     std::string SpinEditText(SpinEditId id) const override;
     void SetSpinEditText(SpinEditId id, const std::string& text) override;
     std::optional<SpinEditId> FocusedSpinEdit() const override;
-    bool CheckBoxChecked() const override;
-    void SetCheckBoxChecked(bool checked) override;
+    bool CheckBoxChecked(CheckBoxId id) const override;
+    void SetCheckBoxChecked(CheckBoxId id, bool checked) override;
     bool Confirm(const std::string& question) override;
     void Close() override;
 
@@ -55,12 +56,14 @@ private:
     void LoadProgramIcon();
     void SetUpControls();
     void PlaceControls(const RECT* suggested = nullptr);
-    void WidenGap(HDC dc, HWND label, std::wstring& text, int left, const RECT& field) const;
+    // Places one sentence with its spin edit; returns where the line ends.
+    int PlaceSentence(HDC dc, int row, int textHeight);
     void OnCommand(int id, int code);
     void DrawImage(const DRAWITEMSTRUCT& item) const;
+    void DrawSentence(const DRAWITEMSTRUCT& item, int endX) const;
     HWND Item(int id) const { return GetDlgItem(Handle(), id); }
-    SpinEditWin32& Spin(SpinEditId id) { return id == SpinEditId::SpinEdit1 ? spin1_ : spin2_; }
-    const SpinEditWin32& Spin(SpinEditId id) const { return id == SpinEditId::SpinEdit1 ? spin1_ : spin2_; }
+    SpinEditWin32& Spin(SpinEditId id) { return spins_[static_cast<size_t>(id)]; }
+    const SpinEditWin32& Spin(SpinEditId id) const { return spins_[static_cast<size_t>(id)]; }
 
     HWND owner_;
     TAboutBox box_;
@@ -69,8 +72,9 @@ private:
     UINT templateDpi_ = 96;
     UniqueFont font_;          // the font at dpi_ once the DPI changed
     UniqueIcon icon_;
-    SpinEditWin32 spin1_;
-    SpinEditWin32 spin2_;
+    std::array<SpinEditWin32, 3> spins_;
+    // Where each sentence's end is drawn, from its label's left.
+    std::array<int, 3> sentenceEnds_{};
     bool ready_ = false;  // the controls report to the logic only once laid out
     bool closing_ = false;
 };

@@ -8,6 +8,9 @@
 namespace kavelo::win32 {
 
 inline constexpr UINT kDefaultDpi = 96;
+// WM_GETDPISCALEDSIZE (Windows 10, version 1703 and later; the headers name
+// it only for a newer WINVER than this program builds for).
+inline constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 // GetDpiForSystem, else the screen's LOGPIXELSX.
 UINT SystemDpi();

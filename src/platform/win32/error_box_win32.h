@@ -6,8 +6,9 @@
 
 namespace kavelo::win32 {
 
-// UTF-8 to UTF-16 for the wide Windows calls that show text.
+// UTF-8 to UTF-16 for the wide Windows calls, and back.
 std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
 
 // The application title that captions the error box (and the taskbar entry).
 void SetApplicationTitle(const std::string& title);

@@ -95,6 +95,12 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE:
         if (events_) events_->OnResize();
         return 0;
+    case kGetDpiScaledSize: {
+        const WindowBounds size = events_ ? events_->SizeAtDpi(static_cast<int>(wParam)) : WindowBounds{};
+        if (size.width <= 0 || size.height <= 0) return FALSE;  // scaled as Windows sees fit
+        *reinterpret_cast<SIZE*>(lParam) = SIZE{size.width, size.height};
+        return TRUE;
+    }
     case WM_ACTIVATE: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
         const WORD state = LOWORD(wParam);
@@ -131,11 +137,18 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     return DefaultProc(message, wParam, lParam);
 }
 
-LRESULT Win32GaugeWindow::OnDpiChanged(UINT dpi, const RECT&, WPARAM, LPARAM) {
+LRESULT Win32GaugeWindow::OnDpiChanged(UINT dpi, const RECT& suggested, WPARAM, LPARAM) {
+    FollowDpi(dpi, suggested);
+    return 0;
+}
+
+void Win32GaugeWindow::FollowDpi(UINT dpi, const RECT& suggested) {
+    const int previous = static_cast<int>(dpi_);
     dpi_ = dpi;
     surface_.SetScale(WindowScale(static_cast<int>(dpi)));
-    if (events_) events_->OnDpiChanged();
-    return 0;
+    if (events_)
+        events_->OnDpiChanged(previous, {suggested.left, suggested.top, suggested.right - suggested.left,
+                                         suggested.bottom - suggested.top});
 }
 
 void Win32GaugeWindow::OnDestroyMessage() {
@@ -184,19 +197,23 @@ void Win32GaugeWindow::KeepOnAMonitor() {
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32GaugeWindow::SetWidth(int width) { Resize(width, Height()); }
-void Win32GaugeWindow::SetHeight(int height) { Resize(Width(), height); }
+void Win32GaugeWindow::SetWidth(int width) { Place({0, 0, width, Height()}, SWP_NOMOVE); }
+void Win32GaugeWindow::SetHeight(int height) { Place({0, 0, Width(), height}, SWP_NOMOVE); }
+void Win32GaugeWindow::SetBounds(const WindowBounds& bounds) { Place(bounds, 0); }
 
-void Win32GaugeWindow::Resize(int width, int height) {
+void Win32GaugeWindow::Place(const WindowBounds& b, UINT flags) {
     // The size limits follow the size being set, not the one being left;
     // nested size changes (from OnResize) restore the outer one's.
     const std::optional<SIZE> outer = resizingTo_;
-    resizingTo_ = SIZE{width, height};
-    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    resizingTo_ = SIZE{b.width, b.height};
+    SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height, flags | SWP_NOZORDER | SWP_NOACTIVATE);
     resizingTo_ = outer;
 }
 
 void Win32GaugeWindow::Show() {
+    // Moved while hidden (the stored position, at the start) onto a monitor
+    // of another scale, the window heard of no change: its DPI is read anew.
+    if (const UINT dpi = WindowDpi(Handle()); dpi != dpi_) FollowDpi(dpi, Bounds());
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
 }

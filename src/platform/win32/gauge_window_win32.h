@@ -47,6 +47,7 @@ public:
     void SetTop(int top) override;
     void SetWidth(int width) override;
     void SetHeight(int height) override;
+    void SetBounds(const WindowBounds& bounds) override;
     void KeepOnAMonitor() override;
     void Show() override;
     void Hide() override;
@@ -64,12 +65,14 @@ public:
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The logic resizes the window from its top-left corner and repaints it;
-    // the suggested rectangle is not taken.
+    // The logic places the window at the suggested rectangle, at the size
+    // it gave for WM_GETDPISCALEDSIZE, and repaints it.
     LRESULT OnDpiChanged(UINT dpi, const RECT& suggested, WPARAM wParam, LPARAM lParam) override;
+    // Takes `dpi` as the window's and tells the logic when it changed.
+    void FollowDpi(UINT dpi, const RECT& suggested);
     void OnDestroyMessage();
     RECT Bounds() const;
-    void Resize(int width, int height);
+    void Place(const WindowBounds& bounds, UINT flags);
     void Invalidate();
 
     Win32Application& app_;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/error_box_win32.h"
 #include "platform/win32/handles_win32.h"
 
 namespace kavelo::win32 {
@@ -85,8 +86,10 @@ public:
     }
 
     bool SetString(const std::string& name, const std::string& text) override {
-        return RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+        const std::wstring wideName = Widen(name), wideText = Widen(text);
+        return RegSetValueExW(key_.get(), wideName.c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(wideText.c_str()),
+                              static_cast<DWORD>((wideText.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
     }
 
     bool DeleteValue(const std::string& name) override {
@@ -127,15 +130,16 @@ bool Win32Registry::DeleteKeyTree(RegistryRoot root, const std::string& path) {
 }
 
 std::string ProgramPath() {
-    // GetModuleFileNameA truncates silently when the buffer is too small
+    // Wide, or a folder outside the ANSI code page would come out with '?'.
+    // GetModuleFileNameW truncates silently when the buffer is too small
     // (the result then equals the size); grow until the path fits.
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);
-            return path;
+            return Narrow(path);
         }
         if (path.size() >= 65536) return {};
         path.resize(path.size() * 2);

@@ -15,16 +15,6 @@ char32_t DecimalSeparator() {
     return U'.';
 }
 
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr,
-                        nullptr);
-    return utf8;
-}
-
 }  // namespace
 
 SpinEditWin32::~SpinEditWin32() { Detach(); }
