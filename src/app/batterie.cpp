@@ -134,8 +134,7 @@ WindowBounds TBatterie::SizeAtDpi(int dpi) {
 
 void TBatterie::FormResize() {
     const WindowBounds size = SizeAtDpi(window_.Dpi());
-    window_.SetHeight(size.height);
-    window_.SetWidth(size.width);
+    window_.SetSize(size.width, size.height);
 }
 
 void TBatterie::Image1MouseDown(MouseButton, int x, int y) {

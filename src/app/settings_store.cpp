@@ -30,14 +30,18 @@ SettingsStore::SettingsStore(Registry& registry, const std::string& storeKey)
     if (!key_) key_ = registry.OpenKey(RegistryRoot::CurrentUser, storeKey, RegistryAccess::Read);
 }
 
+const RegistryKey* SettingsStore::SectionForReading(const std::string& section) const {
+    if (!key_ || section.empty()) return key_.get();
+    auto it = readSections_.find(section);
+    if (it == readSections_.end())
+        it = readSections_.emplace(section, key_->OpenSubKey(section, RegistryAccess::Read)).first;
+    return it->second.get();
+}
+
 int32_t SettingsStore::ReadInteger(const std::string& section, const std::string& name, int32_t def) const {
-    if (!key_) return def;
-    std::unique_ptr<RegistryKey> sectionKey;
-    if (!section.empty()) {
-        sectionKey = key_->OpenSubKey(section, RegistryAccess::Read);
-        if (!sectionKey) return def;
-    }
-    const auto value = (section.empty() ? *key_ : *sectionKey).QueryValue(name);
+    const RegistryKey* key = SectionForReading(section);
+    if (!key) return def;
+    const auto value = key->QueryValue(name);
     if (!value || value->Data.empty()) return def;
     if (value->Type != RegistryValueType::String && value->Type != RegistryValueType::ExpandString)
         throw SettingsError("Type de données incorrect pour '" + name + "'");

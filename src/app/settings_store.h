@@ -3,6 +3,7 @@
 // the empty section being the store key itself) holding every setting as a
 // REG_SZ text, integers in signed decimal and flags as "1" or "0".
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -59,9 +60,14 @@ public:
     void EraseSection(const std::string& section);
 
 private:
+    // A section opened for reading, kept for the store's life (a load
+    // reads several values of each); null when it doesn't exist.
+    const RegistryKey* SectionForReading(const std::string& section) const;
+
     std::string storeKey_;
     std::unique_ptr<RegistryKey> key_;  // null when the store key could not be opened at all
     bool writable_;                      // key_ was opened for writing
+    mutable std::map<std::string, std::unique_ptr<RegistryKey>> readSections_;
 };
 
 // Reads through a store and goes on past a value of the wrong type: that

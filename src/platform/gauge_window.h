@@ -65,6 +65,12 @@ public:
     virtual void SetTop(int top) = 0;
     virtual void SetWidth(int width) = 0;
     virtual void SetHeight(int height) = 0;
+    // The height, then the width; a window may do both in one step, and
+    // nothing when the size is right already.
+    virtual void SetSize(int width, int height) {
+        SetHeight(height);
+        SetWidth(width);
+    }
     // Moves and sizes the window in one step.
     virtual void SetBounds(const WindowBounds& bounds) = 0;
     // A window whose rectangle meets no monitor (a stored position from a

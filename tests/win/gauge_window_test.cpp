@@ -191,9 +191,10 @@ TEST_F(GaugeWindowTest, BorderlessDoubleClickingWindowOwnedByTheApplicationWindo
     EXPECT_EQ(GetWindow(hwnd, GW_OWNER), app.Handle());
     EXPECT_FALSE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_EQ(app.MainWindow(), hwnd);
-    // The test program carries Kavelo's resources, the icon among them.
-    EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
-    EXPECT_NE(SendMessageW(app.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+    // The test program carries Kavelo's resources, the icon among them,
+    // set once the first paint has had its turn.
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0) != 0; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageW(app.Handle(), WM_GETICON, ICON_BIG, 0) != 0; }, 2000));
 }
 
 TEST_F(GaugeWindowTest, ShowHideActivateAndCaption) {

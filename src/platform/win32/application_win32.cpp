@@ -91,6 +91,9 @@ LRESULT Win32Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         mmi->ptMinTrackSize = POINT{0, 0};
         return 0;
     }
+    case WM_TIMER:
+        if (icon_ && icon_->OnTimer(wParam)) return 0;
+        return DefaultProc(message, wParam, lParam);
     default:
         return DefaultProc(message, wParam, lParam);
     }

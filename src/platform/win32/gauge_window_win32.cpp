@@ -108,6 +108,7 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return result;
     }
     case WM_TIMER:
+        if (icon_ && icon_->OnTimer(wParam)) return 0;
         if (timer1_ && timer1_->IsTick(wParam)) {
             if (events_) events_->OnTimer1();
             return 0;
@@ -199,6 +200,11 @@ void Win32GaugeWindow::KeepOnAMonitor() {
 
 void Win32GaugeWindow::SetWidth(int width) { Place({0, 0, width, Height()}, SWP_NOMOVE); }
 void Win32GaugeWindow::SetHeight(int height) { Place({0, 0, Width(), height}, SWP_NOMOVE); }
+
+void Win32GaugeWindow::SetSize(int width, int height) {
+    // Every refresh that may change the size asks: most find it right.
+    if (width != Width() || height != Height()) Place({0, 0, width, height}, SWP_NOMOVE);
+}
 void Win32GaugeWindow::SetBounds(const WindowBounds& bounds) { Place(bounds, 0); }
 
 void Win32GaugeWindow::Place(const WindowBounds& b, UINT flags) {

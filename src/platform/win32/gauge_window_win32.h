@@ -47,6 +47,7 @@ public:
     void SetTop(int top) override;
     void SetWidth(int width) override;
     void SetHeight(int height) override;
+    void SetSize(int width, int height) override;
     void SetBounds(const WindowBounds& bounds) override;
     void KeepOnAMonitor() override;
     void Show() override;

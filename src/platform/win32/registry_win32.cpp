@@ -65,18 +65,15 @@ public:
     bool DeleteSubKeyTree(const std::string& path) override { return DeleteTree(key_.get(), path); }
 
     std::optional<RegistryValue> QueryValue(const std::string& name) const override {
+        // Settings are short texts: one call usually does. A longer value (or
+        // one that grows meanwhile) is asked for again at the size it needs.
         DWORD type = 0;
-        DWORD size = 0;
-        if (RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        // The value may grow between the two calls; ask again until it fits.
+        std::vector<uint8_t> data(64);
         for (;;) {
-            std::vector<uint8_t> data(size);
-            DWORD got = size;
-            const LONG rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
-                                             data.empty() ? nullptr : data.data(), &got);
+            DWORD got = static_cast<DWORD>(data.size());
+            const LONG rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, data.data(), &got);
             if (rc == ERROR_MORE_DATA) {
-                size = got > size ? got : size * 2 + 16;
+                data.resize(got > data.size() ? got : data.size() * 2);
                 continue;
             }
             if (rc != ERROR_SUCCESS) return std::nullopt;

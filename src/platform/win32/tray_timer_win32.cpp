@@ -9,14 +9,14 @@ constexpr wchar_t kClassName[] = L"KaveloTrayTimer";
 constexpr UINT_PTR kTimerId = 1;
 }  // namespace
 
+// Its window is made when the timer first runs: most timers never do (a
+// tray icon that doesn't animate), and each window costs the start a little.
 Win32TrayTimer::Win32TrayTimer(std::int32_t interval, std::function<void()> onTick)
-    : interval_(interval), onTick_(std::move(onTick)) {
-    CreateWindowFor({.className = kClassName, .parent = HWND_MESSAGE});
-}
+    : interval_(interval), onTick_(std::move(onTick)) {}
 
 Win32TrayTimer::~Win32TrayTimer() {
     enabled_ = false;  // a tick still queued finds the timer stopped
-    KillTimer(Handle(), kTimerId);
+    if (Handle()) KillTimer(Handle(), kTimerId);
 }
 
 void Win32TrayTimer::SetEnabled(bool enabled) {
@@ -32,9 +32,10 @@ void Win32TrayTimer::SetInterval(std::int32_t milliseconds) {
 }
 
 void Win32TrayTimer::Update() {
-    KillTimer(Handle(), kTimerId);
-    if (enabled_ && interval_ > 0 && !SetTimer(Handle(), kTimerId, static_cast<UINT>(interval_), nullptr))
-        TraceLastError("SetTimer(KaveloTrayTimer)");
+    if (Handle()) KillTimer(Handle(), kTimerId);
+    if (!enabled_ || interval_ <= 0) return;
+    if (!Handle()) CreateWindowFor({.className = kClassName, .parent = HWND_MESSAGE});
+    if (!SetTimer(Handle(), kTimerId, static_cast<UINT>(interval_), nullptr)) TraceLastError("SetTimer(KaveloTrayTimer)");
 }
 
 LRESULT Win32TrayTimer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -19,15 +19,25 @@ HICON LoadProgramIcon(int sizeMetric) {
 }
 }  // namespace
 
-WindowIcon::WindowIcon(HWND window)
-    : window_(window), small_(LoadProgramIcon(SM_CXSMICON)), big_(LoadProgramIcon(SM_CXICON)) {
+WindowIcon::WindowIcon(HWND window) : window_(window) {
+    if (!SetTimer(window_, kTimerId, USER_TIMER_MINIMUM, nullptr)) OnTimer(kTimerId);  // then at once
+}
+
+bool WindowIcon::OnTimer(WPARAM id) {
+    if (id != kTimerId) return false;
+    KillTimer(window_, kTimerId);
+    if (small_) return true;
+    small_.reset(LoadProgramIcon(SM_CXSMICON));
+    big_.reset(LoadProgramIcon(SM_CXICON));
     if (small_) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_.get()));
     if (big_) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_.get()));
+    return true;
 }
 
 WindowIcon::~WindowIcon() {
     // The window may outlive its icons: it must not keep drawing freed ones.
     if (IsWindow(window_)) {
+        KillTimer(window_, kTimerId);
         SendMessageW(window_, WM_SETICON, ICON_SMALL, 0);
         SendMessageW(window_, WM_SETICON, ICON_BIG, 0);
     }
