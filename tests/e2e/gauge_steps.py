@@ -105,7 +105,7 @@ def stored_history(s):
 def leave_tray_only(s):
     """A double-click on a tray icon, as the shell reports it; waits for the
     gauge window to show."""
-    s.post(TRAY_CALLBACK, 0, WM_LBUTTONDBLCLK, cls=TRAY_CLASS)
+    s.post(TRAY_CALLBACK, 0, WM_LBUTTONDBLCLK, cls=TRAY_CLASS, message_only=True)
     if not s.probe("find", "--class", e2e.GAUGE_CLASS, "--visible", "--timeout", 10000,
                    timeout=40).ok:
         raise AssertionError("the gauge window did not show after a tray double-click; "

@@ -259,8 +259,9 @@ class Session:
             message += "; " + self.describe("kavelo")
         raise AssertionError(message)
 
-    def post(self, msg, wparam=0, lparam=0, cls=GAUGE_CLASS):
-        r = self.probe("post", "--class", cls, "--timeout", 5000, msg, wparam, lparam)
+    def post(self, msg, wparam=0, lparam=0, cls=GAUGE_CLASS, message_only=False):
+        r = self.probe("post", "--class", cls, *(["--message"] if message_only else []), "--timeout",
+                       5000, msg, wparam, lparam)
         if not r.ok:
             raise AssertionError(f"could not post {msg:#x} to {cls}: {r}")
 

@@ -19,7 +19,7 @@ IDOK = 1
 
 def tray_event(s, mouse_message):
     """What the shell sends a tray icon's window for a mouse event."""
-    s.post(TRAY_CALLBACK, 0, mouse_message, cls=TRAY_WINDOW)
+    s.post(TRAY_CALLBACK, 0, mouse_message, cls=TRAY_WINDOW, message_only=True)
 
 
 def menu_command(s, *captions):

@@ -109,7 +109,8 @@ ScreenPoint Win32NotifyShell::CursorPos() {
 }
 
 std::unique_ptr<HiddenWindow> Win32NotifyShell::CreateHiddenWindow(WindowProc proc) {
-    return std::make_unique<Win32TrayWindow>(std::move(proc), TaskbarCreatedMessage());
+    if (!broadcasts_) broadcasts_ = std::make_shared<TrayBroadcasts>(TaskbarCreatedMessage());
+    return std::make_unique<Win32TrayWindow>(std::move(proc), broadcasts_);
 }
 
 std::unique_ptr<IntervalTimer> Win32NotifyShell::CreateTimer(std::int32_t interval, std::function<void()> onTick) {

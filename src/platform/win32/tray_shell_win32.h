@@ -11,6 +11,8 @@
 
 namespace kavelo::win32 {
 
+class TrayBroadcasts;
+
 // The taskbar's notification area through Shell_NotifyIconA. One instance
 // serves any number of tray icons.
 //
@@ -49,6 +51,7 @@ private:
     void Drop(const NotifyIconData& data);
 
     std::vector<NOTIFYICONDATAA> pending_;
+    std::shared_ptr<TrayBroadcasts> broadcasts_;  // made with the first hidden window
     std::unique_ptr<IntervalTimer> flushTimer_;  // made at the first change
 };
 

@@ -1,22 +1,26 @@
 #include "platform/win32/tray_timer_win32.h"
 
+#include <map>
+
+#include "platform/win32/error_box_win32.h"
 #include "platform/win32/last_error_win32.h"
 
 namespace kavelo::win32 {
 
 namespace {
-constexpr wchar_t kClassName[] = L"KaveloTrayTimer";
-constexpr UINT_PTR kTimerId = 1;
+// The running timers by their ids: a thread timer's tick carries only its id.
+std::map<UINT_PTR, Win32TrayTimer*>& Running() {
+    static std::map<UINT_PTR, Win32TrayTimer*> timers;
+    return timers;
+}
 }  // namespace
 
-// Its window is made when the timer first runs: most timers never do (a
-// tray icon that doesn't animate), and each window costs the start a little.
 Win32TrayTimer::Win32TrayTimer(std::int32_t interval, std::function<void()> onTick)
     : interval_(interval), onTick_(std::move(onTick)) {}
 
 Win32TrayTimer::~Win32TrayTimer() {
-    enabled_ = false;  // a tick still queued finds the timer stopped
-    if (Handle()) KillTimer(Handle(), kTimerId);
+    enabled_ = false;  // a tick still queued finds no timer
+    Update();
 }
 
 void Win32TrayTimer::SetEnabled(bool enabled) {
@@ -32,17 +36,23 @@ void Win32TrayTimer::SetInterval(std::int32_t milliseconds) {
 }
 
 void Win32TrayTimer::Update() {
-    if (Handle()) KillTimer(Handle(), kTimerId);
+    if (id_) {
+        KillTimer(nullptr, id_);
+        Running().erase(id_);
+        id_ = 0;
+    }
     if (!enabled_ || interval_ <= 0) return;
-    if (!Handle()) CreateWindowFor({.className = kClassName, .parent = HWND_MESSAGE});
-    if (!SetTimer(Handle(), kTimerId, static_cast<UINT>(interval_), nullptr)) TraceLastError("SetTimer(KaveloTrayTimer)");
+    id_ = SetTimer(nullptr, 0, static_cast<UINT>(interval_), &OnTick);
+    if (id_)
+        Running()[id_] = this;
+    else
+        TraceLastError("SetTimer(tray timer)");
 }
 
-LRESULT Win32TrayTimer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_TIMER || wParam != kTimerId) return DefaultProc(message, wParam, lParam);
-    // A tick that finds the timer stopped (it was queued before) is dropped.
-    if (enabled_ && interval_ > 0) onTick_();
-    return 0;
+void CALLBACK Win32TrayTimer::OnTick(HWND, UINT, UINT_PTR id, DWORD) {
+    // A tick queued before its timer stopped finds nothing and is dropped.
+    const auto it = Running().find(id);
+    if (it != Running().end()) Guarded([timer = it->second] { timer->onTick_(); });
 }
 
 }  // namespace kavelo::win32

@@ -1,11 +1,14 @@
 #include "platform/win32/tray_window_win32.h"
 
+#include <algorithm>
+
 #include "platform/win32/last_error_win32.h"
 
 namespace kavelo::win32 {
 
 namespace {
 constexpr wchar_t kClassName[] = L"KaveloTrayWindow";
+constexpr wchar_t kBroadcastsClassName[] = L"KaveloTrayBroadcasts";
 }  // namespace
 
 void AllowMessageFromLowerIntegrity(HWND hwnd, UINT message) {
@@ -20,16 +23,36 @@ void AllowMessageFromLowerIntegrity(HWND hwnd, UINT message) {
         TraceLastError("ChangeWindowMessageFilterEx");
 }
 
-Win32TrayWindow::Win32TrayWindow(WindowProc proc, UINT taskbarCreated) : proc_(std::move(proc)) {
-    CreateWindowFor({.className = kClassName, .exStyle = WS_EX_TOOLWINDOW, .style = WS_POPUP});
+TrayBroadcasts::TrayBroadcasts(UINT taskbarCreated) : taskbarCreated_(taskbarCreated) {
+    CreateWindowFor({.className = kBroadcastsClassName, .exStyle = WS_EX_TOOLWINDOW, .style = WS_POPUP});
     AllowMessageFromLowerIntegrity(Handle(), taskbarCreated);
+}
+
+void TrayBroadcasts::Leave(HWND window) { std::erase(windows_, window); }
+
+LRESULT TrayBroadcasts::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool handedOn = (message == taskbarCreated_ && message != 0) || message == WM_SETTINGCHANGE ||
+                          message == WM_DISPLAYCHANGE || message == WM_DPICHANGED;
+    if (handedOn) {
+        const std::vector<HWND> windows(windows_.rbegin(), windows_.rend());  // a handler may end one
+        for (HWND w : windows)
+            if (std::find(windows_.begin(), windows_.end(), w) != windows_.end()) SendMessageW(w, message, wParam, lParam);
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+Win32TrayWindow::Win32TrayWindow(WindowProc proc, std::shared_ptr<TrayBroadcasts> broadcasts)
+    : proc_(std::move(proc)), broadcasts_(std::move(broadcasts)) {
+    CreateWindowFor({.className = kClassName, .parent = HWND_MESSAGE});
     AllowMessageFromLowerIntegrity(Handle(), TrayCallbackMessage);
+    broadcasts_->Join(Handle());
     // From here on every message goes to the owner's procedure; those of
     // the creation itself went to the default one.
     forwarding_ = true;
 }
 
 Win32TrayWindow::~Win32TrayWindow() {
+    broadcasts_->Leave(Handle());
     // The messages of the destruction go to the default procedure: the
     // owner is on its way out.
     forwarding_ = false;

@@ -1,20 +1,42 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "platform/notify_shell.h"
 #include "platform/win32/window_thunk_win32.h"
 
 namespace kavelo::win32 {
 
-// The hidden window of one tray icon. It is an invisible top-level tool
-// window, never shown: a message-only window would not hear the
-// "TaskbarCreated" broadcast. Whatever the procedure throws is shown in the
-// application's error box and goes no further.
-class Win32TrayWindow final : public HiddenWindow, public MessageTarget<WindowKind> {
+// One invisible top-level tool window, never shown, that hears the system's
+// broadcasts a tray icon cares for ("TaskbarCreated", a changed setting,
+// display or DPI) and hands each to every tray window, the newest first:
+// the program adds its right icon first, so that is the order in which a
+// new taskbar gets them back.
+class TrayBroadcasts final : public MessageTarget<WindowKind> {
 public:
     // `taskbarCreated` is let through the integrity filter, so that an
     // elevated process still hears of a restarted taskbar.
-    Win32TrayWindow(WindowProc proc, UINT taskbarCreated);
+    explicit TrayBroadcasts(UINT taskbarCreated);
+    void Join(HWND window) { windows_.push_back(window); }
+    void Leave(HWND window);
+
+private:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    UINT taskbarCreated_;
+    std::vector<HWND> windows_;
+};
+
+// The hidden window of one tray icon: a message-only window, the cheapest
+// kind (each top-level window costs the start a few milliseconds). Such a
+// window hears no broadcasts; the shell's TrayBroadcasts hands it those it
+// needs. Whatever the procedure throws is shown in the application's error
+// box and goes no further.
+class Win32TrayWindow final : public HiddenWindow, public MessageTarget<WindowKind> {
+public:
+    Win32TrayWindow(WindowProc proc, std::shared_ptr<TrayBroadcasts> broadcasts);
     ~Win32TrayWindow() override;
 
     WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
@@ -24,6 +46,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     WindowProc proc_;
+    std::shared_ptr<TrayBroadcasts> broadcasts_;
     bool forwarding_ = false;  // the owner's procedure hears only the window's life in between
 };
 
