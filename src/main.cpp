@@ -69,7 +69,9 @@ int RunKavelo() {
     TimedShell shell(systemShell);
 #else
     Win32NotifyShell shell;
+    Win32NotifyShell& systemShell = shell;
 #endif
+    systemShell.HearBroadcastsThrough(application);
     Win32ErrorBox errors;
     Win32ImageList imageList;
     Win32Registry registry;

@@ -1,6 +1,7 @@
 #include "platform/win32/application_win32.h"
 
 #include "platform/win32/error_box_win32.h"
+#include "platform/win32/tray_window_win32.h"
 #include "platform/win32/window_icon_win32.h"
 
 namespace kavelo::win32 {
@@ -10,9 +11,22 @@ constexpr wchar_t kClassName[] = L"TApplication";
 // Posted to itself on activation: the gauge window is activated once the
 // activation of the application window has run its course.
 constexpr UINT kActivateMain = WM_APP + 1;
+
+// Kavelo takes no text but the digits of its number fields: its thread needs
+// no input method. Turned off before the first window, the system makes no
+// input-method window for it, and the gauge's first activation is quicker.
+void DisableInputMethod() {
+    const HMODULE imm = GetModuleHandleW(L"imm32.dll");  // loaded with user32 where there is one
+    using Disable = BOOL(WINAPI*)(DWORD);
+    const auto disable = imm ? reinterpret_cast<Disable>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmDisableIME")))
+                             : nullptr;
+    if (disable) disable(0);  // 0: this thread
+}
+
 }  // namespace
 
 Win32Application::Win32Application(const std::string& title) : title_(title) {
+    DisableInputMethod();
     // Zero-sized in the middle of the screen: it has a caption and a system
     // menu for its taskbar entry, but nothing of it is ever drawn.
     const std::wstring caption = Widen(title_);
@@ -72,7 +86,13 @@ void Win32Application::ShowInformation(const std::string& text) {
 
 void Win32Application::ShowError(const std::string& message) { ShowErrorBox(message); }
 
+void Win32Application::SetBroadcastHandler(UINT taskbarCreated, std::function<void(UINT, WPARAM, LPARAM)> handler) {
+    AllowMessageFromLowerIntegrity(Handle(), taskbarCreated);
+    broadcasts_ = std::move(handler);
+}
+
 LRESULT Win32Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (broadcasts_) broadcasts_(message, wParam, lParam);
     switch (message) {
     case WM_ACTIVATE:
         // Activated through its taskbar entry: hand the activation on to the

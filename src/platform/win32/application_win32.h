@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,10 @@ public:
     // The window that a click on the taskbar entry activates.
     void SetMainWindow(HWND window) { main_ = window; }
     HWND MainWindow() const { return main_; }
+    // The system's broadcasts that reach this (top-level) window, handed on
+    // as they come: the tray icons' message-only windows hear them this way.
+    // `taskbarCreated` is let through the integrity filter.
+    void SetBroadcastHandler(UINT taskbarCreated, std::function<void(UINT, WPARAM, LPARAM)> handler);
     // The message loop: runs until WM_QUIT and returns its exit code.
     int Run();
 
@@ -49,6 +54,7 @@ private:
 
     HWND main_ = nullptr;
     std::unique_ptr<WindowIcon> icon_;
+    std::function<void(UINT, WPARAM, LPARAM)> broadcasts_;
     std::string title_;
     std::string hint_;
     bool showHint_ = true;  // hints are shown unless switched off

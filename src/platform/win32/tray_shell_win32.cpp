@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/application_win32.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/last_error_win32.h"
@@ -111,6 +112,14 @@ ScreenPoint Win32NotifyShell::CursorPos() {
 std::unique_ptr<HiddenWindow> Win32NotifyShell::CreateHiddenWindow(WindowProc proc) {
     if (!broadcasts_) broadcasts_ = std::make_shared<TrayBroadcasts>(TaskbarCreatedMessage());
     return std::make_unique<Win32TrayWindow>(std::move(proc), broadcasts_);
+}
+
+void Win32NotifyShell::HearBroadcastsThrough(Win32Application& application) {
+    if (!broadcasts_) broadcasts_ = std::make_shared<TrayBroadcasts>(TaskbarCreatedMessage());
+    broadcasts_->ListenedElsewhere();
+    application.SetBroadcastHandler(TaskbarCreatedMessage(), [b = broadcasts_](UINT m, WPARAM w, LPARAM l) {
+        b->Listen(m, w, l);
+    });
 }
 
 std::unique_ptr<IntervalTimer> Win32NotifyShell::CreateTimer(std::int32_t interval, std::function<void()> onTick) {

@@ -38,6 +38,10 @@ public:
     std::uint32_t TaskbarCreatedMessage() override;
     // SM_CXSMICON at the DPI of the taskbar's monitor.
     int IconSize() override;
+    // The tray windows hear the broadcasts through the application's
+    // window, rather than through a window of the shell's own (one window
+    // less to make at start). Before the first hidden window is made.
+    void HearBroadcastsThrough(class Win32Application& application);
     // NIM_MODIFY with NIF_INFO alone, in the full (wide) record: the icon's
     // own changes, waiting or not, are left as they are.
     void ShowBalloon(WindowId hWnd, std::uint32_t uID, const std::string& title, const std::string& text) override;
@@ -51,7 +55,7 @@ private:
     void Drop(const NotifyIconData& data);
 
     std::vector<NOTIFYICONDATAA> pending_;
-    std::shared_ptr<TrayBroadcasts> broadcasts_;  // made with the first hidden window
+    std::shared_ptr<TrayBroadcasts> broadcasts_;
     std::unique_ptr<IntervalTimer> flushTimer_;  // made at the first change
 };
 

@@ -23,21 +23,27 @@ void AllowMessageFromLowerIntegrity(HWND hwnd, UINT message) {
         TraceLastError("ChangeWindowMessageFilterEx");
 }
 
-TrayBroadcasts::TrayBroadcasts(UINT taskbarCreated) : taskbarCreated_(taskbarCreated) {
-    CreateWindowFor({.className = kBroadcastsClassName, .exStyle = WS_EX_TOOLWINDOW, .style = WS_POPUP});
-    AllowMessageFromLowerIntegrity(Handle(), taskbarCreated);
+void TrayBroadcasts::Join(HWND window) {
+    if (!elsewhere_ && !Handle()) {
+        CreateWindowFor({.className = kBroadcastsClassName, .exStyle = WS_EX_TOOLWINDOW, .style = WS_POPUP});
+        AllowMessageFromLowerIntegrity(Handle(), taskbarCreated_);
+    }
+    windows_.push_back(window);
 }
 
 void TrayBroadcasts::Leave(HWND window) { std::erase(windows_, window); }
 
-LRESULT TrayBroadcasts::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+void TrayBroadcasts::Listen(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool handedOn = (message == taskbarCreated_ && message != 0) || message == WM_SETTINGCHANGE ||
                           message == WM_DISPLAYCHANGE || message == WM_DPICHANGED;
-    if (handedOn) {
-        const std::vector<HWND> windows(windows_.rbegin(), windows_.rend());  // a handler may end one
-        for (HWND w : windows)
-            if (std::find(windows_.begin(), windows_.end(), w) != windows_.end()) SendMessageW(w, message, wParam, lParam);
-    }
+    if (!handedOn) return;
+    const std::vector<HWND> windows(windows_.rbegin(), windows_.rend());  // a handler may end one
+    for (HWND w : windows)
+        if (std::find(windows_.begin(), windows_.end(), w) != windows_.end()) SendMessageW(w, message, wParam, lParam);
+}
+
+LRESULT TrayBroadcasts::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    Listen(message, wParam, lParam);
     return DefaultProc(message, wParam, lParam);
 }
 

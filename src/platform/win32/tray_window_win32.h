@@ -9,23 +9,26 @@
 
 namespace kavelo::win32 {
 
-// One invisible top-level tool window, never shown, that hears the system's
-// broadcasts a tray icon cares for ("TaskbarCreated", a changed setting,
-// display or DPI) and hands each to every tray window, the newest first:
+// Hands the system's broadcasts a tray icon cares for ("TaskbarCreated", a
+// changed setting, display or DPI) to every tray window, the newest first:
 // the program adds its right icon first, so that is the order in which a
-// new taskbar gets them back.
+// new taskbar gets them back. They come from a top-level window that hears
+// them: the application's, given one (Listen), or else an invisible tool
+// window of its own, made when the first tray window joins.
 class TrayBroadcasts final : public MessageTarget<WindowKind> {
 public:
-    // `taskbarCreated` is let through the integrity filter, so that an
-    // elevated process still hears of a restarted taskbar.
-    explicit TrayBroadcasts(UINT taskbarCreated);
-    void Join(HWND window) { windows_.push_back(window); }
+    explicit TrayBroadcasts(UINT taskbarCreated) : taskbarCreated_(taskbarCreated) {}
+    // A message the listening window received; those that matter are handed on.
+    void Listen(UINT message, WPARAM wParam, LPARAM lParam);
+    void ListenedElsewhere() { elsewhere_ = true; }
+    void Join(HWND window);
     void Leave(HWND window);
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     UINT taskbarCreated_;
+    bool elsewhere_ = false;
     std::vector<HWND> windows_;
 };
 
