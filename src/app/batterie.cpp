@@ -346,8 +346,8 @@ void TBatterie::UpdateTrayTip() {
         tip += '\n';
         tip += FullInText(state_.SecondsToFull);
     }
-    ZetSysTray1.SetTip(tip);
-    ZetSysTray2.SetTip(tip);
+    ZetSysTray1.ChangeTip(tip);
+    ZetSysTray2.ChangeTip(tip);
 }
 
 void TBatterie::FaceChanged() { ShowPicture(); }

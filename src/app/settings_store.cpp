@@ -32,10 +32,10 @@ SettingsStore::SettingsStore(Registry& registry, const std::string& storeKey)
 
 const RegistryKey* SettingsStore::SectionForReading(const std::string& section) const {
     if (!key_ || section.empty()) return key_.get();
-    auto it = readSections_.find(section);
-    if (it == readSections_.end())
-        it = readSections_.emplace(section, key_->OpenSubKey(section, RegistryAccess::Read)).first;
-    return it->second.get();
+    for (const auto& [name, key] : readSections_)
+        if (name == section) return key.get();
+    readSections_.emplace_back(section, key_->OpenSubKey(section, RegistryAccess::Read));
+    return readSections_.back().second.get();
 }
 
 int32_t SettingsStore::ReadInteger(const std::string& section, const std::string& name, int32_t def) const {

@@ -3,11 +3,12 @@
 // the empty section being the store key itself) holding every setting as a
 // REG_SZ text, integers in signed decimal and flags as "1" or "0".
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/charge_history.h"
 #include "core/discharge_history.h"
@@ -67,7 +68,7 @@ private:
     std::string storeKey_;
     std::unique_ptr<RegistryKey> key_;  // null when the store key could not be opened at all
     bool writable_;                      // key_ was opened for writing
-    mutable std::map<std::string, std::unique_ptr<RegistryKey>> readSections_;
+    mutable std::vector<std::pair<std::string, std::unique_ptr<RegistryKey>>> readSections_;
 };
 
 // Reads through a store and goes on past a value of the wrong type: that

@@ -69,6 +69,12 @@ void TZetSysTray::SetTip(const std::string& Value) {
     UpdateIcon();
 }
 
+void TZetSysTray::ChangeTip(const std::string& Value) {
+    if (Value == FTip) return;
+    FTip = Value;
+    UpdateChangedIcon();
+}
+
 void TZetSysTray::SetInterval(std::int32_t Value) {
     FInterval = Value;
     AnimationTimer->SetEnabled(Value > 0);

@@ -82,6 +82,9 @@ public:
     // shows already has the current image's picture and the tip: what this
     // icon was last sent, whatever image index or list it came from.
     void UpdateChangedIcon();
+    // The tip written as SetTip writes it, then sent as UpdateChangedIcon
+    // sends: the icon made for the picture before serves again.
+    void ChangeTip(const std::string& Value);
 
     // The hidden window that receives the shell's callbacks for this icon.
     WindowId WindowHandle() const { return FWindow ? FWindow->Id() : 0; }

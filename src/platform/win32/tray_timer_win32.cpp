@@ -1,6 +1,8 @@
 #include "platform/win32/tray_timer_win32.h"
 
-#include <map>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/last_error_win32.h"
@@ -9,9 +11,14 @@ namespace kavelo::win32 {
 
 namespace {
 // The running timers by their ids: a thread timer's tick carries only its id.
-std::map<UINT_PTR, Win32TrayTimer*>& Running() {
-    static std::map<UINT_PTR, Win32TrayTimer*> timers;
+std::vector<std::pair<UINT_PTR, Win32TrayTimer*>>& Running() {
+    static std::vector<std::pair<UINT_PTR, Win32TrayTimer*>> timers;
     return timers;
+}
+Win32TrayTimer* RunningTimer(UINT_PTR id) {
+    for (const auto& [running, timer] : Running())
+        if (running == id) return timer;
+    return nullptr;
 }
 }  // namespace
 
@@ -38,21 +45,20 @@ void Win32TrayTimer::SetInterval(std::int32_t milliseconds) {
 void Win32TrayTimer::Update() {
     if (id_) {
         KillTimer(nullptr, id_);
-        Running().erase(id_);
+        std::erase_if(Running(), [this](const auto& r) { return r.first == id_; });
         id_ = 0;
     }
     if (!enabled_ || interval_ <= 0) return;
     id_ = SetTimer(nullptr, 0, static_cast<UINT>(interval_), &OnTick);
     if (id_)
-        Running()[id_] = this;
+        Running().emplace_back(id_, this);
     else
         TraceLastError("SetTimer(tray timer)");
 }
 
 void CALLBACK Win32TrayTimer::OnTick(HWND, UINT, UINT_PTR id, DWORD) {
     // A tick queued before its timer stopped finds nothing and is dropped.
-    const auto it = Running().find(id);
-    if (it != Running().end()) Guarded([timer = it->second] { timer->onTick_(); });
+    if (Win32TrayTimer* timer = RunningTimer(id)) Guarded([timer] { timer->onTick_(); });
 }
 
 }  // namespace kavelo::win32
