@@ -1,6 +1,7 @@
 #include "platform/win32/application_win32.h"
 
 #include "platform/win32/error_box_win32.h"
+#include "platform/win32/system_function_win32.h"
 #include "platform/win32/tray_window_win32.h"
 #include "platform/win32/window_icon_win32.h"
 
@@ -16,11 +17,8 @@ constexpr UINT kActivateMain = WM_APP + 1;
 // no input method. Turned off before the first window, the system makes no
 // input-method window for it, and the gauge's first activation is quicker.
 void DisableInputMethod() {
-    const HMODULE imm = GetModuleHandleW(L"imm32.dll");  // loaded with user32 where there is one
-    using Disable = BOOL(WINAPI*)(DWORD);
-    const auto disable = imm ? reinterpret_cast<Disable>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmDisableIME")))
-                             : nullptr;
-    if (disable) disable(0);  // 0: this thread
+    if (const auto disable = SystemFunction<BOOL(WINAPI*)(DWORD)>("imm32.dll", "ImmDisableIME"))
+        disable(0);  // 0: this thread
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/win32/power_notify_win32.h"
 
 #include "platform/win32/last_error_win32.h"
+#include "platform/win32/system_function_win32.h"
 
 namespace kavelo::win32 {
 
@@ -18,10 +19,7 @@ using UnregisterFn = BOOL(WINAPI*)(HPOWERNOTIFY);
 
 template <typename Fn>
 Fn User32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32) return nullptr;
-    // The usual cast from FARPROC to the function's real type.
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+    return SystemFunction<Fn>("user32.dll", name);
 }
 UnregisterFn Unregister() {
     static const auto unregister = User32Function<UnregisterFn>("UnregisterPowerSettingNotification");

@@ -7,6 +7,7 @@
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/last_error_win32.h"
+#include "platform/win32/system_function_win32.h"
 #include "platform/win32/tray_timer_win32.h"
 #include "platform/win32/tray_window_win32.h"
 
@@ -157,12 +158,7 @@ void Win32NotifyShell::ShowBalloon(WindowId hWnd, std::uint32_t uID, const std::
 
 std::optional<ScreenRect> Win32NotifyShell::IconRect(WindowId hWnd, std::uint32_t uID) {
     using GetRectFn = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER*, RECT*);
-    static const auto getRect = [] {
-        HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
-        return shell32 ? reinterpret_cast<GetRectFn>(
-                             reinterpret_cast<void*>(GetProcAddress(shell32, "Shell_NotifyIconGetRect")))
-                       : nullptr;
-    }();
+    static const auto getRect = SystemFunction<GetRectFn>("shell32.dll", "Shell_NotifyIconGetRect");
     if (!getRect) return std::nullopt;
     NOTIFYICONIDENTIFIER id{};
     id.cbSize = sizeof id;

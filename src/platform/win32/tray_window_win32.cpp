@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/last_error_win32.h"
+#include "platform/win32/system_function_win32.h"
 
 namespace kavelo::win32 {
 
@@ -13,11 +14,7 @@ constexpr wchar_t kBroadcastsClassName[] = L"KaveloTrayBroadcasts";
 
 void AllowMessageFromLowerIntegrity(HWND hwnd, UINT message) {
     using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    static const FilterFn filter = [] {
-        HMODULE user32 = GetModuleHandleA("user32.dll");
-        FARPROC p = user32 ? GetProcAddress(user32, "ChangeWindowMessageFilterEx") : nullptr;
-        return reinterpret_cast<FilterFn>(reinterpret_cast<void (*)()>(p));
-    }();
+    static const auto filter = SystemFunction<FilterFn>("user32.dll", "ChangeWindowMessageFilterEx");
     constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
     if (filter && message != 0 && !filter(hwnd, message, kAllow, nullptr))
         TraceLastError("ChangeWindowMessageFilterEx");
