@@ -21,6 +21,13 @@ public:
     // hibernates and that nobody sets (QueryUnbiasedInterruptTime on
     // Windows); -1 where there is none.
     virtual int64_t AwakeMilliseconds() { return -1; }
+    // Milliseconds since 1970-01-01 00:00 UTC by the system's clock, which
+    // knows dates and which daylight saving does not move (a user may still
+    // set it); -1 where there is none.
+    virtual int64_t UtcMilliseconds() { return -1; }
+    // Minutes to add to a UTC instant (milliseconds since 1970) for the
+    // local time at that instant, daylight saving included.
+    virtual int32_t LocalOffsetMinutes(int64_t utcMs) { (void)utcMs; return 0; }
 };
 
 // Measured intervals whose day-clock length and awake length differ by more

@@ -35,16 +35,24 @@ class FakeClock final : public Clock {
 public:
     int32_t ms = 0;
     int64_t awake = -1;
+    int64_t utc = -1;  // milliseconds since 1970, once set
+    int32_t offsetMinutes = 0;
     LocalTime Now() override {
         return LocalTime{ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000};
     }
     int64_t AwakeMilliseconds() override { return awake; }
+    int64_t UtcMilliseconds() override { return utc; }
+    int32_t LocalOffsetMinutes(int64_t) override { return offsetMinutes; }
     void Advance(int32_t delta) {
         ms = (ms + delta) % 86400000;
         if (awake >= 0) awake += delta;
+        if (utc >= 0) utc += delta;
     }
     // The machine sleeps: the day goes on, the awake clock stands.
-    void Sleep(int32_t delta) { ms = (ms + delta) % 86400000; }
+    void Sleep(int32_t delta) {
+        ms = (ms + delta) % 86400000;
+        if (utc >= 0) utc += delta;
+    }
 };
 
 class FakeTimer final : public Timer {

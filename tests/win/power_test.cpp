@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/win32/power_win32.h"
 
 namespace kavelo::win32 {
@@ -18,6 +20,11 @@ TEST(Win32Power, ClockGivesATimeOfDay) {
     const int32_t ms = MillisecondsOfDay(clock);
     EXPECT_GE(ms, 0);
     EXPECT_LT(ms, 86400000);
+    // The UTC clock agrees with the local time of day once shifted by the offset.
+    const int64_t utc = clock.UtcMilliseconds();
+    ASSERT_GT(utc, 1700000000000LL);
+    const int64_t local = (utc + clock.LocalOffsetMinutes(utc) * 60000LL) % 86400000;
+    EXPECT_LT(std::abs(local - MillisecondsOfDay(clock)) % (86400000 - 5000), 5000);
 }
 
 }  // namespace

@@ -14,6 +14,8 @@ public:
     LocalTime Now() override;
     // QueryUnbiasedInterruptTime: stands still while the machine sleeps.
     int64_t AwakeMilliseconds() override;
+    int64_t UtcMilliseconds() override;
+    int32_t LocalOffsetMinutes(int64_t utcMs) override;
 };
 
 }  // namespace kavelo::win32
