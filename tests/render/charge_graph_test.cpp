@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "fakes/core_fakes.h"
+#include "render/charge_graph.h"
+#include "render/glyph_text.h"
+
+namespace kavelo {
+namespace {
+
+constexpr int64_t kMidnight = 1796774400 - 3600;  // 2026-12-09 00:00 at UTC+01:00
+int64_t At(double localHour) { return kMidnight + static_cast<int64_t>(localHour * 3600); }
+
+// A planted day: charged on mains in the evening and closed, a discharge in
+// the morning, a sleep, a charge on mains, then on battery until now (17:00).
+std::vector<LogRow> PlantedDay() {
+    std::vector<LogRow> rows;
+    auto ramp = [&](double from, double to, int p0, int p1, bool mains, LogEvent first, LogEvent last) {
+        rows.push_back({At(from), p0, mains, first, {}});
+        for (int i = 1; i < 10; ++i)
+            rows.push_back({At(from + (to - from) * i / 10), p0 + (p1 - p0) * i / 10, mains, LogEvent::Change, {}});
+        rows.push_back({At(to), p1, mains, last, {}});
+    };
+    ramp(-5, -1, 95, 100, true, LogEvent::Start, LogEvent::Stop);
+    ramp(7, 11, 100, 60, false, LogEvent::Start, LogEvent::Sleep);
+    ramp(12.5, 14, 59, 45, false, LogEvent::Wake, LogEvent::Change);
+    ramp(14, 16, 45, 80, true, LogEvent::Change, LogEvent::Change);
+    rows.push_back({At(16.5), 77, false, LogEvent::Change, {}});
+    return rows;
+}
+
+bool ColumnHas(const PixelBuffer& pic, const GraphArea& a, int x, Colour c) {
+    for (int y = a.top; y < a.bottom; ++y)
+        if (pic.Pixel(x, y) == c) return true;
+    return false;
+}
+
+TEST(ChargeGraph, LineGapsAndMainsAtEveryScale) {
+    const GlyphStrips strips = LoadGlyphStrips(EmbeddedGlyphSource());
+    fakes::FakeClock clock;
+    clock.offsetMinutes = 60;
+    const struct {
+        double hour;  // local, yesterday's below 0
+        bool line, mains, week;  // week: far enough from a change to be seen over 7 days
+    } cases[] = {{-6, false, false, true},     {-3.5, true, true, true}, {3, false, false, true},
+                 {9, true, false, true},       {11.75, false, false, false}, {15, true, true, true},
+                 {16.25, true, true, false},   {16.75, true, false, false}};
+    for (int dpi : {96, 120, 144, 192}) {
+        for (bool week : {false, true}) {
+            ChargeGraphView view{At(17), week, 75, false, dpi};
+            const PixelBuffer pic = DrawChargeGraph(PlantedDay(), view, clock, strips.GrandsBitmap);
+            const GraphArea a = ChargeGraphArea(dpi);
+            ASSERT_EQ(pic.Width(), kGraphWidth * dpi / 96);
+            ASSERT_EQ(pic.Height(), kGraphHeight * dpi / 96);
+            const double span = week ? 168 : 24;
+            for (const auto& c : cases) {
+                if (week && !c.week) continue;
+                const int x = a.left + static_cast<int>((c.hour - (17 - span)) / span * (a.right - a.left));
+                EXPECT_EQ(ColumnHas(pic, a, x, kGraphLine), c.line) << dpi << " " << week << " " << c.hour;
+                EXPECT_EQ(ColumnHas(pic, a, x, kGraphMains), c.mains) << dpi << " " << week << " " << c.hour;
+            }
+            // Crisp: the palette only, and every stroke and digit k pixels thick.
+            const int k = dpi < 144 ? 1 : dpi / 96;
+            for (int y = 0; y < pic.Height(); ++y)
+                for (int x = 0; x < pic.Width(); ++x) {
+                    const Colour c = pic.Pixel(x, y);
+                    ASSERT_TRUE(c == kGraphBackground || c == kGraphMains || c == kGraphGrid || c == kGraphText ||
+                                c == kGraphLine);
+                    if (c != kGraphLine && c != kGraphText) continue;
+                    bool inBlock = false;
+                    for (int by = y - k + 1; by <= y && !inBlock; ++by)
+                        for (int bx = x - k + 1; bx <= x && !inBlock; ++bx)
+                            inBlock = pic.Crop(bx, by, k, k) == PixelBuffer(k, k, c);
+                    ASSERT_TRUE(inBlock) << dpi << " at " << x << "," << y;
+                }
+        }
+    }
+}
+
+TEST(ChargeGraph, CurrentPercentageAtTheRightEnd) {
+    const GlyphStrips strips = LoadGlyphStrips(EmbeddedGlyphSource());
+    fakes::FakeClock clock;
+    for (int percent : {-1, 0, 57, 100}) {
+        const PixelBuffer pic =
+            DrawChargeGraph({}, {At(17), false, percent, true, 96}, clock, strips.GrandsBitmap);
+        const GraphArea a = ChargeGraphArea(96);
+        int top = -1, count = 0;
+        for (int y = 0; y < pic.Height(); ++y)
+            for (int x = a.right; x < pic.Width(); ++x)
+                if (pic.Pixel(x, y) == kGraphLine) top = top < 0 ? y : top, ++count;
+        EXPECT_EQ(count > 0, percent >= 0) << percent;
+        if (percent >= 0) {
+            EXPECT_NEAR(top, a.bottom - 1 - percent * (a.bottom - 1 - a.top) / 100 - 3, 4);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kavelo
