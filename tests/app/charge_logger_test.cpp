@@ -7,84 +7,68 @@
 namespace kavelo {
 namespace {
 
-constexpr int64_t kNow = 1796803200;  // 2026-12-09T08:00:00Z
-const std::string kHeader(kLogHeader);
-const std::string kOld = "2026-12-01T07:59:59Z,90,mains,change,\r\n";
-const std::string kRecent = "2026-12-02T08:00:00Z,80,battery,change,-5000\r\n";
+const std::string kHeader(kLogHeader), kOld = "2026-12-01T07:59:59Z,90,mains,change,\r\n",
+                  kRecent = "2026-12-02T08:00:00Z,80,battery,change,-5000\r\n",
+                  kStart = "2026-12-09T08:00:00Z,57,battery,start,\r\n";
 
 struct Rig {
     fakes::FakeLogFile file;
     fakes::FakeClock clock;
     ChargeLogger log{file, clock};
-    Rig() { clock.utc = kNow * 1000; }
+    Rig(const std::string& text) { clock.utc = 1796803200000, file.text = text; }  // 2026-12-09T08:00Z
 };
 
 TEST(ChargeLogger, OpeningKeepsTheRecentRowsAndStarts) {
-    const std::string start = "2026-12-09T08:00:00Z,57,battery,start,-5500\r\n";
     const struct {
-        bool exists;
         std::string before, after;
         int replaces;
-    } cases[] = {
-        {false, "", kHeader + start, 1},
-        {true, kHeader + kRecent, kHeader + kRecent + start, 0},
-        {true, kHeader + kOld + kRecent, kHeader + kRecent + start, 1},
-        {true, kHeader + "junk\r\n" + kRecent + "2026-12-0", kHeader + kRecent + start, 1},
-        {true, kRecent, kHeader + kRecent + start, 1},
-    };
+    } cases[] = {{"", kHeader + kStart, 1},
+                 {kHeader + kRecent, kHeader + kRecent + kStart, 0},
+                 {kHeader + kOld + kRecent, kHeader + kRecent + kStart, 1},
+                 {kHeader + "junk\r\n" + kRecent + "2026-12-0", kHeader + kRecent + kStart, 1},
+                 {kRecent, kHeader + kRecent + kStart, 1}};
     for (const auto& c : cases) {
-        Rig rig;
-        rig.file.exists = c.exists;
-        rig.file.text = c.before;
-        rig.log.Open({0, 57}, -5500);
+        Rig rig(c.before);
+        rig.log.Open({0, 57}, {});
         EXPECT_TRUE(rig.log.On());
         EXPECT_EQ(rig.file.text, c.after) << c.before;
         EXPECT_EQ(rig.file.replaces, c.replaces) << c.before;
     }
 }
 
-TEST(ChargeLogger, AFailureTurnsTheLogOffAndKeepsTheFile) {
+TEST(ChargeLogger, AFailureTurnsTheLogOffAndLeavesTheFileWhole) {
     const std::string before = kHeader + kOld + kRecent;
     const struct {
-        bool fakes::FakeLogFile::*flag;
-        const char* why;
-        bool afterOpen;
+        const char* refuse;
+        bool atOpen;
         std::string after;
-    } cases[] = {{&fakes::FakeLogFile::failFolder, "folder refused", false, before},
-                 {&fakes::FakeLogFile::failRead, "read refused", false, before},
-                 {&fakes::FakeLogFile::failReplace, "replace refused", false, before},
-                 {&fakes::FakeLogFile::failAppend, "append refused", false, kHeader + kRecent},
-                 {&fakes::FakeLogFile::failAppend, "append refused", true,
-                  kHeader + kRecent + "2026-12-09T08:00:00Z,57,battery,start,\r\n"}};
+    } cases[] = {{"folder", true, before}, {"read", true, before}, {"replace", true, before},
+                 {"append", true, kHeader + kRecent}, {"append", false, kHeader + kRecent + kStart}};
     for (const auto& c : cases) {
-        Rig rig;
-        rig.file.exists = true;
-        rig.file.text = before;
-        if (!c.afterOpen) rig.file.*c.flag = true;
+        Rig rig(before);
+        if (c.atOpen) rig.file.refuse = c.refuse;
         rig.log.Open({0, 57}, {});
-        rig.file.*c.flag = true;
+        rig.file.refuse = c.refuse;
         rig.log.Observe({0, 56}, {});
-        rig.file.*c.flag = false;
+        rig.file.refuse.clear();
         rig.log.Write(LogEvent::Stop, {0, 55}, {});
-        EXPECT_FALSE(rig.log.On()) << c.why;
-        EXPECT_EQ(rig.log.Why(), c.why);
-        EXPECT_EQ(rig.file.text, c.after) << c.why;
+        EXPECT_FALSE(rig.log.On()) << c.refuse;
+        EXPECT_EQ(rig.log.Why(), std::string(c.refuse) + " refused");
+        EXPECT_EQ(rig.file.text, c.after) << c.refuse;
         EXPECT_TRUE(rig.log.Rows().empty());
     }
 }
 
 TEST(ChargeLogger, ARowForEachChangeOfPercentOrPowerSource) {
-    Rig rig;
+    Rig rig(kHeader);
     rig.log.Observe({0, 60}, {});  // not open yet: nothing
     rig.log.Open({0, 57}, {});
-    const PowerStatus readings[] = {{0, 57}, {0, 56}, {0, 56}, {1, 56}, {1, 56, 8}, {1, 255}, {1, 255}};
-    for (const PowerStatus& s : readings) {
+    for (const PowerStatus& s : {PowerStatus{0, 57}, {0, 56}, {0, 56}, {1, 56}, {1, 56, 8}, {1, 255}, {1, 255}}) {
         rig.log.Observe(s, {});
         rig.clock.Advance(1000);
     }
     rig.log.Write(LogEvent::Sleep, {1, 57}, 100);
-    EXPECT_EQ(rig.file.text, kHeader +
-                                 "2026-12-09T08:00:00Z,57,battery,start,\r\n"
+    EXPECT_EQ(rig.file.text, kHeader + kStart +
                                  "2026-12-09T08:00:01Z,56,battery,change,\r\n"
                                  "2026-12-09T08:00:03Z,56,mains,change,\r\n"
                                  "2026-12-09T08:00:05Z,,mains,change,\r\n"
