@@ -69,19 +69,20 @@ int Scaled(int length, int dpi) { return length * dpi / 96; }
 
 }  // namespace
 
-GraphArea ChargeGraphArea(int dpi) {
-    const auto d = [&](int length) { return Scaled(length, dpi); };
-    const int k = WindowScale(dpi), glyph = kSmallHeight * k;
-    return {d(4) + TextWidth(3, k) + d(4), d(2) + glyph / 2, d(kGraphWidth) - d(4) - TextWidth(4, k) - d(4),
-            d(kGraphHeight) - d(3) - glyph - 2 * k};
+GraphArea ChargeGraphArea(const ChargeGraphView& view) {
+    const auto d = [&](int length) { return Scaled(length, view.dpi); };
+    const int k = WindowScale(view.dpi), glyph = kSmallHeight * k;
+    return {d(4) + TextWidth(3, k) + d(4), d(2) + glyph / 2, view.width - d(4) - TextWidth(4, k) - d(4),
+            view.height - d(3) - glyph - 2 * k};
 }
 
 PixelBuffer DrawChargeGraph(const std::vector<LogRow>& rows, const ChargeGraphView& view, Clock& clock,
                             const PixelBuffer& grands) {
     const auto d = [&](int length) { return Scaled(length, view.dpi); };
-    const int k = WindowScale(view.dpi), w = d(kGraphWidth), h = d(kGraphHeight);
+    const int k = WindowScale(view.dpi), w = view.width, h = view.height;
     const int glyph = kSmallHeight * k;
-    const GraphArea area = ChargeGraphArea(view.dpi);
+    const GraphArea area = ChargeGraphArea(view);
+    if (area.right - area.left < 2 * k || area.bottom - area.top < 2 * k) return PixelBuffer(w, h, kGraphBackground);
     const Plot plot{k, area.left, area.top, area.right, area.bottom,
                     view.nowUtcSeconds - (view.week ? 7 : 1) * int64_t{86400}, view.nowUtcSeconds};
     PixelBuffer canvas(w, h, kGraphBackground);

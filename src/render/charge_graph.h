@@ -13,11 +13,8 @@
 
 namespace kavelo {
 
-// The picture's size at 96 DPI; at other DPIs each length is scaled by
-// dpi / 96 and the picture drawn at that size, strokes and digits a whole
-// number of pixels thick.
-inline constexpr int kGraphWidth = 320;
-inline constexpr int kGraphHeight = 120;
+// The picture is drawn at the size it is shown, its margins scaled by
+// dpi / 96, strokes and digits a whole number of pixels thick.
 
 inline constexpr Colour kGraphBackground = 0xFFFFFF;
 inline constexpr Colour kGraphMains = 0xC8F0FF;  // light yellow
@@ -25,20 +22,21 @@ inline constexpr Colour kGraphGrid = 0xE0E0E0;
 inline constexpr Colour kGraphText = 0x606060;
 inline constexpr Colour kGraphLine = 0xC06000;  // blue
 
-// The plotting area of the picture at a DPI: time runs from left to
-// right - 1, the percentage from bottom - 1 up to top.
-struct GraphArea {
-    int left, top, right, bottom;
-};
-GraphArea ChargeGraphArea(int dpi);
-
 struct ChargeGraphView {
     int64_t nowUtcSeconds = 0;
     bool week = false;         // the last 7 days, else the last 24 hours
     int currentPercent = -1;   // -1 unknown
     bool onMains = false;
     int dpi = 96;
+    int width = 320, height = 120;  // pixels
 };
+
+// The plotting area of the picture: time runs from left to right - 1, the
+// percentage from bottom - 1 up to top.
+struct GraphArea {
+    int left, top, right, bottom;
+};
+GraphArea ChargeGraphArea(const ChargeGraphView& view);
 
 // `grands` is the small glyph strip: its lit pixels draw the digits and '%'.
 PixelBuffer DrawChargeGraph(const std::vector<LogRow>& rows, const ChargeGraphView& view,

@@ -46,9 +46,10 @@ TEST(ChargeGraph, LineGapsAndMainsAtEveryScale) {
                  {16.75, true, false, false}};
     for (int dpi : {96, 120, 144, 192}) {
         for (bool week : {false, true}) {
-            const PixelBuffer pic = DrawChargeGraph(PlantedDay(), {At(17), week, 75, false, dpi}, clock, Grands());
-            const GraphArea a = ChargeGraphArea(dpi);
-            ASSERT_TRUE(pic.Width() == kGraphWidth * dpi / 96 && pic.Height() == kGraphHeight * dpi / 96);
+            const ChargeGraphView view{At(17), week, 75, false, dpi, 496 * dpi / 96, 120 * dpi / 96};
+            const PixelBuffer pic = DrawChargeGraph(PlantedDay(), view, clock, Grands());
+            const GraphArea a = ChargeGraphArea(view);
+            ASSERT_TRUE(pic.Width() == view.width && pic.Height() == view.height);
             const double span = week ? 168 : 24;
             for (const auto& c : cases) {
                 if (week && !c.week) continue;
@@ -76,7 +77,7 @@ TEST(ChargeGraph, LineGapsAndMainsAtEveryScale) {
 
 TEST(ChargeGraph, CurrentPercentageAtTheRightEnd) {
     fakes::FakeClock clock;
-    const GraphArea a = ChargeGraphArea(96);
+    const GraphArea a = ChargeGraphArea({});
     for (int percent : {-1, 0, 57, 100}) {
         const PixelBuffer pic = DrawChargeGraph({}, {At(17), false, percent, true, 96}, clock, Grands());
         int top = -1;
