@@ -39,7 +39,11 @@ void ChargeLogger::Observe(const PowerStatus& status, std::optional<int32_t> rat
 }
 
 void ChargeLogger::Write(LogEvent event, const PowerStatus& status, std::optional<int32_t> rateMw) {
-    if (!on_) return;
+    // The system tells of a wake more than once (automatic, then by a
+    // user); only the first after a sleep is a row, and nothing but a wake
+    // follows a sleep.
+    const bool asleep = last_.event == LogEvent::Sleep;
+    if (!on_ || (event == LogEvent::Wake) != asleep) return;
     std::string why;
     const LogRow row = RowOf(clock_, event, status, rateMw);
     if (!file_.Append(FormatLogRow(row), why)) return Fail(why);

@@ -26,7 +26,8 @@ public:
     // The one reading of a refresh: a `change` row when the percentage or
     // the power source differs from the last row's.
     void Observe(const PowerStatus& status, std::optional<int32_t> rateMw);
-    // `sleep`, `wake` and `stop`, with the latest reading.
+    // `sleep`, `wake` and `stop`, with the latest reading: a `wake` only
+    // after a `sleep`, and after a `sleep` only a `wake`.
     void Write(LogEvent event, const PowerStatus& status, std::optional<int32_t> rateMw);
 
     bool On() const { return on_; }

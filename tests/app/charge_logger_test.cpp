@@ -68,12 +68,15 @@ TEST(ChargeLogger, ARowForEachChangeOfPercentOrPowerSource) {
         rig.clock.Advance(1000);
     }
     rig.log.Write(LogEvent::Sleep, {1, 57}, 100);
+    rig.log.Observe({1, 50}, {});  // asleep: only the first wake is a row
+    for (int i = 0; i < 2; ++i) rig.log.Write(LogEvent::Wake, {1, 50}, {});
     EXPECT_EQ(rig.file.text, kHeader + kStart +
                                  "2026-12-09T08:00:01Z,56,battery,change,\r\n"
                                  "2026-12-09T08:00:03Z,56,mains,change,\r\n"
                                  "2026-12-09T08:00:05Z,,mains,change,\r\n"
-                                 "2026-12-09T08:00:07Z,57,mains,sleep,100\r\n");
-    EXPECT_EQ(rig.log.Rows().size(), 5u);
+                                 "2026-12-09T08:00:07Z,57,mains,sleep,100\r\n"
+                                 "2026-12-09T08:00:07Z,50,mains,wake,\r\n");
+    EXPECT_EQ(rig.log.Rows().size(), 6u);
 }
 
 }  // namespace
