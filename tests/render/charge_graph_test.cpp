@@ -9,18 +9,16 @@
 namespace kavelo {
 namespace {
 
-constexpr int64_t kMidnight = 1796774400 - 3600;  // 2026-12-09 00:00 at UTC+01:00
-int64_t At(double localHour) { return kMidnight + static_cast<int64_t>(localHour * 3600); }
+int64_t At(double localHour) { return 1796770800 + static_cast<int64_t>(localHour * 3600); }  // 2026-12-09, UTC+1
 
 // A planted day: charged on mains in the evening and closed, a discharge in
 // the morning, a sleep, a charge on mains, then on battery until now (17:00).
 std::vector<LogRow> PlantedDay() {
     std::vector<LogRow> rows;
     auto ramp = [&](double from, double to, int p0, int p1, bool mains, LogEvent first, LogEvent last) {
-        rows.push_back({At(from), p0, mains, first, {}});
-        for (int i = 1; i < 10; ++i)
-            rows.push_back({At(from + (to - from) * i / 10), p0 + (p1 - p0) * i / 10, mains, LogEvent::Change, {}});
-        rows.push_back({At(to), p1, mains, last, {}});
+        for (int i = 0; i <= 10; ++i)
+            rows.push_back({At(from + (to - from) * i / 10), p0 + (p1 - p0) * i / 10, mains,
+                            i == 0 ? first : i == 10 ? last : LogEvent::Change, {}});
     };
     ramp(-5, -1, 95, 100, true, LogEvent::Start, LogEvent::Stop);
     ramp(7, 11, 100, 60, false, LogEvent::Start, LogEvent::Sleep);
@@ -39,7 +37,7 @@ TEST(ChargeGraph, LineGapsAndMainsAtEveryScale) {
     fakes::FakeClock clock;
     clock.offsetMinutes = 60;
     const struct {
-        double hour;  // local, yesterday's below 0
+        double hour;             // local, yesterday's below 0
         bool line, mains, week;  // week: far enough from a change to be seen over 7 days
     } cases[] = {{-6, false, false, true}, {-3.5, true, true, true}, {3, false, false, true}, {9, true, false, true},
                  {11.75, false, false, false}, {15, true, true, true}, {16.25, true, true, false},
@@ -65,25 +63,20 @@ TEST(ChargeGraph, LineGapsAndMainsAtEveryScale) {
                     const Colour c = pic.Pixel(x, y);
                     ASSERT_TRUE(c == kGraphBackground || c == kGraphMains || c == kGraphGrid || c == kGraphText ||
                                 c == kGraphLine);
-                    if (c != kGraphLine && c != kGraphText) continue;
-                    bool inBlock = false;  // some k x k block of this colour holds the pixel
+                    bool inBlock = c != kGraphLine && c != kGraphText;  // some k x k block of c holds the pixel
                     for (int b = 0; b < k * k && !inBlock; ++b)
                         inBlock = pic.Crop(x - b % k, y - b / k, k, k) == PixelBuffer(k, k, c);
                     ASSERT_TRUE(inBlock) << dpi << " at " << x << "," << y;
                 }
         }
     }
-}
-
-TEST(ChargeGraph, CurrentPercentageAtTheRightEnd) {
-    fakes::FakeClock clock;
+    // The charge now at the right end: its label's top half a digit above its height.
     const GraphArea a = ChargeGraphArea({});
     for (int percent : {-1, 0, 57, 100}) {
         const PixelBuffer pic = DrawChargeGraph({}, {At(17), false, percent, true, 96}, clock, Grands());
         int top = -1;
         for (int y = pic.Height() - 1; y >= 0; --y)
             for (int x = a.right; x < pic.Width(); ++x) top = pic.Pixel(x, y) == kGraphLine ? y : top;
-        // The label's top row sits half a digit above the percentage's row.
         EXPECT_EQ(top, percent < 0 ? -1 : a.bottom - 1 - percent * (a.bottom - 1 - a.top) / 100 - 3) << percent;
     }
 }
