@@ -54,11 +54,9 @@ bool ParseUtc(std::string_view s, int64_t& seconds) {
     int64_t y, mo, d, h, mi, se;
     if (!ReadNumber(s.substr(0, 4), 4, y) || !ReadNumber(s.substr(5, 2), 2, mo) ||
         !ReadNumber(s.substr(8, 2), 2, d) || !ReadNumber(s.substr(11, 2), 2, h) ||
-        !ReadNumber(s.substr(14, 2), 2, mi) || !ReadNumber(s.substr(17, 2), 2, se) || mo < 1 ||
-        mo > 12)
+        !ReadNumber(s.substr(14, 2), 2, mi) || !ReadNumber(s.substr(17, 2), 2, se) || mo < 1 || mo > 12)
         return false;
-    seconds = DaysFromCivil(y, static_cast<int>(mo), static_cast<int>(d)) * 86400 + h * 3600 +
-              mi * 60 + se;
+    seconds = DaysFromCivil(y, static_cast<int>(mo), static_cast<int>(d)) * 86400 + h * 3600 + mi * 60 + se;
     return FormatUtc(seconds) == s;
 }
 
@@ -71,9 +69,8 @@ std::string FormatUtc(int64_t utcSeconds) {
     int m, d;
     CivilFromDays(days, y, m, d);
     char text[40];
-    std::snprintf(text, sizeof text, "%04lld-%02d-%02dT%02d:%02d:%02dZ", static_cast<long long>(y),
-                  m, d, static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
-                  static_cast<int>(s % 60));
+    std::snprintf(text, sizeof text, "%04lld-%02d-%02dT%02d:%02d:%02dZ", static_cast<long long>(y), m, d,
+                  static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
     return text;
 }
 
@@ -128,9 +125,12 @@ ParsedLog ParseLog(std::string_view text) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (first && line.size() >= 3 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
         LogRow row;
-        if (first && line == kLogHeader.substr(0, kLogHeader.size() - 2)) log.header = true;
-        else if (ParseLogRow(line, row)) log.rows.push_back(row);
-        else ++log.skipped;
+        if (first && line == kLogHeader.substr(0, kLogHeader.size() - 2))
+            log.header = true;
+        else if (ParseLogRow(line, row))
+            log.rows.push_back(row);
+        else
+            ++log.skipped;
     }
     if (!text.empty()) ++log.skipped;
     return log;
@@ -152,13 +152,12 @@ std::string FormatLocalClock(int64_t utcSeconds, int32_t offsetMinutes) {
     const int64_t local = utcSeconds + int64_t{offsetMinutes} * 60;
     const int64_t s = local - FloorDiv(local, 86400) * 86400;
     char text[8];
-    std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(s / 3600),
-                  static_cast<int>(s / 60 % 60));
+    std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60));
     return text;
 }
 
-std::string ChargeSummary(const std::vector<LogRow>& rows, int64_t fromUtcSeconds,
-                          int currentPercent, bool onMains, Clock& clock) {
+std::string ChargeSummary(const std::vector<LogRow>& rows, int64_t fromUtcSeconds, int currentPercent,
+                          bool onMains, Clock& clock) {
     auto clockText = [&](int64_t t) { return FormatLocalClock(t, clock.LocalOffsetMinutes(t * 1000)); };
     std::string text;
     const auto first = std::find_if(rows.begin(), rows.end(), [&](const LogRow& r) {

@@ -18,11 +18,11 @@ class Clock;
 enum class LogEvent : uint8_t { Start, Change, Sleep, Wake, Stop };
 
 struct LogRow {
-    int64_t utcSeconds = 0;             // seconds since 1970-01-01 00:00 UTC
-    int percent = -1;                   // 0-100, -1 unknown
+    int64_t utcSeconds = 0;  // seconds since 1970-01-01 00:00 UTC
+    int percent = -1;        // 0-100, -1 unknown
     bool onMains = false;
     LogEvent event = LogEvent::Change;
-    std::optional<int32_t> rateMw;      // signed: negative while discharging
+    std::optional<int32_t> rateMw;  // signed: negative while discharging
     friend bool operator==(const LogRow&, const LogRow&) = default;
 };
 
@@ -62,7 +62,7 @@ std::string FormatLocalClock(int64_t utcSeconds, int32_t offsetMinutes);
 // `fromUtcSeconds`, "since" the earliest row since then from which the power
 // source stayed the current one; each part is left out when the rows do not
 // tell it. Times are local, by the clock's offset at each instant.
-std::string ChargeSummary(const std::vector<LogRow>& rows, int64_t fromUtcSeconds,
-                          int currentPercent, bool onMains, Clock& clock);
+std::string ChargeSummary(const std::vector<LogRow>& rows, int64_t fromUtcSeconds, int currentPercent,
+                          bool onMains, Clock& clock);
 
 }  // namespace kavelo

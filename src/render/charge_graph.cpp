@@ -15,7 +15,9 @@ struct Plot {
     int k;                         // strokes and digit pixels are k x k
     int left, top, right, bottom;  // the plotting area
     int64_t start, now;
-    int X(int64_t t) const { return left + static_cast<int>((t - start) * (right - k - left) / (now - start)); }
+    int X(int64_t t) const {
+        return left + static_cast<int>((t - start) * (right - k - left) / (now - start));
+    }
     int Y(int percent) const { return bottom - k - percent * (bottom - k - top) / 100; }
 };
 
@@ -82,9 +84,15 @@ PixelBuffer DrawChargeGraph(const std::vector<LogRow>& rows, const ChargeGraphVi
     const int k = WindowScale(view.dpi), w = view.width, h = view.height;
     const int glyph = kSmallHeight * k;
     const GraphArea area = ChargeGraphArea(view);
-    if (area.right - area.left < 2 * k || area.bottom - area.top < 2 * k) return PixelBuffer(w, h, kGraphBackground);
-    const Plot plot{k, area.left, area.top, area.right, area.bottom,
-                    view.nowUtcSeconds - (view.week ? 7 : 1) * int64_t{86400}, view.nowUtcSeconds};
+    if (area.right - area.left < 2 * k || area.bottom - area.top < 2 * k)
+        return PixelBuffer(w, h, kGraphBackground);
+    const Plot plot{k,
+                    area.left,
+                    area.top,
+                    area.right,
+                    area.bottom,
+                    view.nowUtcSeconds - (view.week ? 7 : 1) * int64_t{86400},
+                    view.nowUtcSeconds};
     PixelBuffer canvas(w, h, kGraphBackground);
 
     // The logged points in time order, then "now" as the gauge reads it.
@@ -106,8 +114,9 @@ PixelBuffer DrawChargeGraph(const std::vector<LogRow>& rows, const ChargeGraphVi
         if (t0 > t1) continue;
         const int64_t len = std::max<int64_t>(b.utcSeconds - a.utcSeconds, 1);
         const int ya = plot.Y(a.percent), yb = plot.Y(b.percent);
-        pieces.push_back({plot.X(t0), ya + static_cast<int>((yb - ya) * (t0 - a.utcSeconds) / len), plot.X(t1),
-                          ya + static_cast<int>((yb - ya) * (t1 - a.utcSeconds) / len), a.onMains});
+        pieces.push_back({plot.X(t0), ya + static_cast<int>((yb - ya) * (t0 - a.utcSeconds) / len),
+                          plot.X(t1), ya + static_cast<int>((yb - ya) * (t1 - a.utcSeconds) / len),
+                          a.onMains});
     }
 
     for (const Piece& p : pieces)

@@ -24,8 +24,8 @@ inline constexpr Colour kGraphLine = 0xC06000;  // blue
 
 struct ChargeGraphView {
     int64_t nowUtcSeconds = 0;
-    bool week = false;         // the last 7 days, else the last 24 hours
-    int currentPercent = -1;   // -1 unknown
+    bool week = false;        // the last 7 days, else the last 24 hours
+    int currentPercent = -1;  // -1 unknown
     bool onMains = false;
     int dpi = 96;
     int width = 320, height = 120;  // pixels
@@ -39,7 +39,7 @@ struct GraphArea {
 GraphArea ChargeGraphArea(const ChargeGraphView& view);
 
 // `grands` is the small glyph strip: its lit pixels draw the digits and '%'.
-PixelBuffer DrawChargeGraph(const std::vector<LogRow>& rows, const ChargeGraphView& view,
-                            Clock& clock, const PixelBuffer& grands);
+PixelBuffer DrawChargeGraph(const std::vector<LogRow>& rows, const ChargeGraphView& view, Clock& clock,
+                            const PixelBuffer& grands);
 
 }  // namespace kavelo

@@ -19,14 +19,12 @@ struct Rig {
 };
 
 TEST(ChargeLogger, OpeningKeepsTheRecentRowsAndStarts) {
-    const struct {
-        std::string before, after;
-        int replaces;
-    } cases[] = {{"", kHeader + kStart, 1},
-                 {kHeader + kRecent, kHeader + kRecent + kStart, 0},
-                 {kHeader + kOld + kRecent, kHeader + kRecent + kStart, 1},
-                 {kHeader + "junk\r\n" + kRecent + "2026-12-0", kHeader + kRecent + kStart, 1},
-                 {kRecent, kHeader + kRecent + kStart, 1}};
+    const struct { std::string before, after; int replaces; } cases[] = {
+        {"", kHeader + kStart, 1},
+        {kHeader + kRecent, kHeader + kRecent + kStart, 0},
+        {kHeader + kOld + kRecent, kHeader + kRecent + kStart, 1},
+        {kHeader + "junk\r\n" + kRecent + "2026-12-0", kHeader + kRecent + kStart, 1},
+        {kRecent, kHeader + kRecent + kStart, 1}};
     for (const auto& c : cases) {
         Rig rig(c.before);
         rig.log.Open({0, 57}, {});
@@ -38,12 +36,9 @@ TEST(ChargeLogger, OpeningKeepsTheRecentRowsAndStarts) {
 
 TEST(ChargeLogger, AFailureTurnsTheLogOffAndLeavesTheFileWhole) {
     const std::string before = kHeader + kOld + kRecent;
-    const struct {
-        const char* refuse;
-        bool atOpen;
-        std::string after;
-    } cases[] = {{"folder", true, before}, {"read", true, before}, {"replace", true, before},
-                 {"append", true, kHeader + kRecent}, {"append", false, kHeader + kRecent + kStart}};
+    const struct { const char* refuse; bool atOpen; std::string after; } cases[] = {
+        {"folder", true, before}, {"read", true, before}, {"replace", true, before},
+        {"append", true, kHeader + kRecent}, {"append", false, kHeader + kRecent + kStart}};
     for (const auto& c : cases) {
         Rig rig(before);
         if (c.atOpen) rig.file.refuse = c.refuse;

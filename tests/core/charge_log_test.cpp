@@ -36,15 +36,11 @@ TEST(ChargeLog, RowsPrintAndReadBack) {
 }
 
 TEST(ChargeLog, FileTextSkipsWhatItCannotReadAndPrunesAWeek) {
-    const struct {
-        std::string text;
-        size_t rows;
-        int skipped;
-        bool header;
-    } cases[] = {{"", 0, 0, false}, {kHead, 0, 0, true}, {"\xEF\xBB\xBF" + kHead + kRow + "\n", 1, 0, true},
-                 {kRow + "\r\n", 1, 0, false}, {kHead + "garbage\r\n\r\n" + kRow + "\r\n", 1, 2, true},
-                 // The row being written when the gauge stopped has no line end yet.
-                 {kHead + kRow + "\r\n2026-12-09T08:14", 1, 1, true}, {kHead + kRow + "-55", 0, 1, true}};
+    const struct { std::string text; size_t rows; int skipped; bool header; } cases[] = {
+        {"", 0, 0, false}, {kHead, 0, 0, true}, {"\xEF\xBB\xBF" + kHead + kRow + "\n", 1, 0, true},
+        {kRow + "\r\n", 1, 0, false}, {kHead + "garbage\r\n\r\n" + kRow + "\r\n", 1, 2, true},
+        // The row being written when the gauge stopped has no line end yet.
+        {kHead + kRow + "\r\n2026-12-09T08:14", 1, 1, true}, {kHead + kRow + "-55", 0, 1, true}};
     for (const auto& c : cases) {
         const ParsedLog log = ParseLog(c.text);
         EXPECT_TRUE(log.rows.size() == c.rows && log.skipped == c.skipped && log.header == c.header) << c.text;
@@ -70,16 +66,12 @@ TEST(ChargeLog, SummaryForScreenReaders) {
                                   row(7, 100, true, LogEvent::Change), row(7.1, -1, true, LogEvent::Change),
                                   row(8.2, 99, false, LogEvent::Change), row(10, 60, false, LogEvent::Stop),
                                   row(11, 58, false, LogEvent::Start)};
-    const struct {
-        size_t rows;
-        int percent;
-        bool onMains;
-        const char* text;
-    } cases[] = {{6, 57, false, "From 100 % at 08:00 to 57 % now, on battery since 09:12"},
-                 {6, 57, true, "From 100 % at 08:00 to 57 % now, on mains"},
-                 {3, 100, true, "From 100 % at 08:00 to 100 % now, on mains since 06:00"},
-                 {1, 57, true, "57 % now, on mains since 06:00"},
-                 {0, -1, false, "unknown now, on battery"}};
+    const struct { size_t rows; int percent; bool onMains; const char* text; } cases[] = {
+        {6, 57, false, "From 100 % at 08:00 to 57 % now, on battery since 09:12"},
+        {6, 57, true, "From 100 % at 08:00 to 57 % now, on mains"},
+        {3, 100, true, "From 100 % at 08:00 to 100 % now, on mains since 06:00"},
+        {1, 57, true, "57 % now, on mains since 06:00"},
+        {0, -1, false, "unknown now, on battery"}};
     for (const auto& c : cases)
         EXPECT_EQ(ChargeSummary({day.begin(), day.begin() + c.rows}, kDec9 + 6 * 3600, c.percent, c.onMains, clock),
                   c.text);

@@ -27,7 +27,8 @@ bool WriteAll(HANDLE file, std::string_view text) {
 
 }  // namespace
 
-LogFileWin32::LogFileWin32(std::wstring folder) : folder_(std::move(folder)), path_(folder_ + L"\\history.csv") {}
+LogFileWin32::LogFileWin32(std::wstring folder)
+    : folder_(std::move(folder)), path_(folder_ + L"\\history.csv") {}
 
 std::string LogFileWin32::Folder() const { return Narrow(folder_); }
 
@@ -51,10 +52,12 @@ bool LogFileWin32::MakeFolder(std::string& why) {
 
 bool LogFileWin32::Read(std::string& text, std::string& why) {
     text.clear();
-    UniqueKernelHandle file = OpenFile(path_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    UniqueKernelHandle file =
+        OpenFile(path_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     if (!file) {
         const DWORD code = GetLastError();
-        return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || Fail(why, "CreateFileW", path_);
+        return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||
+               Fail(why, "CreateFileW", path_);
     }
     char buffer[16384];
     for (DWORD n = 0;; text.append(buffer, n)) {
