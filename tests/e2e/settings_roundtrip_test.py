@@ -9,7 +9,7 @@ import re
 import kavelo_e2e as e2e
 from settings_steps import (IDOK, MACHINE_RUN, USER_RUN, WM_LBUTTONDBLCLK, checks,
                             choose_basic_colour, click_control, controls_by_id, menu_command,
-                            program_entry, run_value, stored_defaults, stored_settings, tray_event,
+                            program_entry, run_value, stored_settings, tray_event,
                             wait_dialog_gone, wait_until)
 
 ABOUT = "About KAVELO"
@@ -106,11 +106,14 @@ def second_run(s, left, top, normal):
 def test(s):
     assert stored_settings(s) is None, "the prefix has a store already"
     left, top, normal, alert = first_run(s)
-    expected = stored_defaults()  # what was not changed keeps its default
-    expected[""].update(DureeHisto="12", AfficheTemps="0", SeuilAlerteTemps="42",
-                        SeuilAlertePourcent="23", AlerteCharge="1", SeuilAlerteCharge="95")
-    expected["Position"].update(Top=str(top), Left=str(left), Dessus="0", Tray="0")
-    expected["Couleur"].update(Normale=str(normal), Alerte=str(alert))
+    expected = {
+        "": {"DureeHisto": "12", "AfficheTemps": "0", "AutoStart": "1",
+             "SeuilAlerteTemps": "42", "SeuilAlertePourcent": "23",
+             "AlerteCharge": "1", "SeuilAlerteCharge": "95"},
+        "Position": {"Top": str(top), "Left": str(left), "Dessus": "0", "Tray": "0"},
+        "Couleur": {"Normale": str(normal), "Alerte": str(alert), "Tray": "255",
+                    "TrayPluged": "255", "TrayShadow": "8421504"},
+    }
     assert stored_settings(s) == expected, stored_settings(s)  # no history: no "Moyenne"
     assert run_value(s, USER_RUN) == program_entry(s), run_value(s, USER_RUN)
 

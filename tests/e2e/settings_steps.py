@@ -1,6 +1,5 @@
 """Steps shared by the settings tests: the tray icons' callbacks, context-menu
 commands by caption, the system colour chooser, and the store read back."""
-import re
 import time
 
 import kavelo_e2e as e2e
@@ -104,15 +103,6 @@ def choose_basic_colour(s, column, row):
     click_control(s, "Color", IDOK)
     wait_dialog_gone(s, "Color")
     return preset, r | g << 8 | b << 16
-
-
-def stored_defaults():
-    """A first run's store, {section: {value name: text}}, from the table of stored settings."""
-    store = {}
-    for section, name, default in re.findall(r'\{"([^"]*)", "(\w+)", StoredKind::\w+, (0x[0-9A-Fa-f]+|-?\d+),',
-                                              (e2e.REPO / "src/core/stored_settings.h").read_text()):
-        store.setdefault(section, {})[name] = str(int(default, 0))
-    return store
 
 
 def stored_settings(s):

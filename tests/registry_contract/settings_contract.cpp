@@ -35,8 +35,15 @@ std::vector<std::pair<int32_t, int32_t>> Entries(const TDischargeHistory& h) {
     return all;
 }
 
-// Loads as the gauge window's creation does, ending with the display-mode
-// toggle that inverts PercentMode. Gives the load's error, if any.
+std::vector<const StoredSetting*> Values() {  // the rows but the histories'
+    std::vector<const StoredSetting*> all;
+    for (const StoredSetting& row : kStoredSettings)
+        if (row.name) all.push_back(&row);
+    return all;
+}
+bool IsFlag(const StoredSetting& row) { return row.kind == StoredKind::Flag || row.kind == StoredKind::NegatedFlag; }
+
+// Loads as the window's creation does, toggling PercentMode at its end. Gives the error raised.
 std::string Load(Registry& reg, GaugeState& s, WindowDouble& w) {
     std::string error;
     try { LoadSettings(reg, s, w, kKeys); } catch (const SettingsError& e) { error = e.what(); }
@@ -140,10 +147,9 @@ TEST_P(SettingsContract, ABadHistorySampleCostsOnlyItself) {
         };
         for (const int n : {0, 1, 2, 3, 4, 6}) {
             const std::string t = std::to_string(1000 + n), p = std::to_string(1 + n), name = std::to_string(n);
-            for (const std::string& section : {"\\Moyenne", "\\Recharge"}) {
-                put(section + "\\Temps", (section == "\\Moyenne" ? "" : "50-") + name, n == 2 ? temps : t.c_str());
-                put(section + "\\Conso", (section == "\\Moyenne" ? "" : "50-") + name, n == 2 ? conso : p.c_str());
-            }
+            put("\\Moyenne\\Temps", name, n == 2 ? temps : t.c_str()), put("\\Moyenne\\Conso", name, n == 2 ? conso : p.c_str());
+            put("\\Recharge\\Temps", "50-" + name, n == 2 ? temps : t.c_str());
+            put("\\Recharge\\Conso", "50-" + name, n == 2 ? conso : p.c_str());
         }
         GaugeState s;
         WindowDouble w;

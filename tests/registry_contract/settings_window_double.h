@@ -29,12 +29,4 @@ public:
     bool TrayOnlyChecked() const override { return trayOnly; }
 };
 
-inline std::vector<const StoredSetting*> Values() {  // the rows but the histories'
-    std::vector<const StoredSetting*> all;
-    for (const StoredSetting& row : kStoredSettings)
-        if (row.name) all.push_back(&row);
-    return all;
-}
-inline bool IsFlag(const StoredSetting& row) { return row.kind == StoredKind::Flag || row.kind == StoredKind::NegatedFlag; }
-
 }  // namespace kavelo::contract
