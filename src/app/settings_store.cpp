@@ -80,10 +80,6 @@ void SettingsStore::WriteInteger(const std::string& section, const std::string& 
         throw SettingsError("Erreur à définition des données pour '" + name + "'");
 }
 
-void SettingsStore::WriteFlag(const std::string& section, const std::string& name, bool value) {
-    WriteInteger(section, name, value ? 1 : 0);
-}
-
 void SettingsStore::EraseSection(const std::string& section) {
     if (key_ && !section.empty()) key_->DeleteSubKeyTree(section);
 }

@@ -54,7 +54,6 @@ public:
     // can't be created or the value can't be set; nothing is written, and
     // nothing said, when the key is there but can't be opened for writing.
     void WriteInteger(const std::string& section, const std::string& name, int32_t value);
-    void WriteFlag(const std::string& section, const std::string& name, bool value);
 
     // Deletes a (non-empty) section's key and everything below it; a missing key or one
     // that can't be deleted is passed over.
@@ -83,9 +82,6 @@ public:
     }
     // The same, giving nothing for a value of the wrong type.
     std::optional<int32_t> Read(const std::string& section, const std::string& name, int32_t def);
-    bool ReadFlag(const std::string& section, const std::string& name, bool def) {
-        return ReadInteger(section, name, def ? 1 : 0) != 0;
-    }
     const std::optional<SettingsError>& Failure() const { return failure_; }
 
 private:

@@ -4,7 +4,6 @@
 // initial values of GaugeState, the tools' defaults and the tests all read
 // this table, so a new stored value is one more row.
 #include <cstdint>
-#include <type_traits>
 
 #include "core/gauge_state.h"
 
@@ -67,24 +66,39 @@ inline constexpr StoredSetting kStoredSettings[] = {
     {"", "SeuilAlerteCharge", StoredKind::Integer, 80, 170, &GaugeState::ChargeAlertPercent},
 };
 
-// The row whose field is m; rows filling no GaugeState member give null.
-template <typename T>
-constexpr const StoredSetting* StoredRow(T GaugeState::*m) {
-    for (const StoredSetting& row : kStoredSettings) {
-        if constexpr (std::is_same_v<T, int32_t>) { if (row.field.integer == m) return &row; }
-        else if constexpr (std::is_same_v<T, Colour>) { if (row.field.colour == m) return &row; }
-        else { if (row.field.flag == m) return &row; }
+// Each row's kind suits the field it fills, and each row has a load step of
+// its own: checked as the table compiles, so that a new row can't miss.
+constexpr bool KindSuitsField(const StoredSetting& row) {
+    const StoredField& f = row.field;
+    switch (row.kind) {
+        case StoredKind::Integer: return f.integer || f.window == WindowPart::Top || f.window == WindowPart::Left;
+        case StoredKind::Colour: return f.colour != nullptr;
+        case StoredKind::Flag: return f.flag || f.window == WindowPart::StayOnTop || f.window == WindowPart::TrayOnly;
+        case StoredKind::NegatedFlag: return f.flag != nullptr;
+        case StoredKind::Histories: return row.name == nullptr;
     }
-    return nullptr;
+    return false;
 }
+constexpr bool RowsAgree() {
+    for (const StoredSetting& a : kStoredSettings) {
+        if (!KindSuitsField(a)) return false;
+        for (const StoredSetting& b : kStoredSettings)
+            if (&a != &b && a.loadStep == b.loadStep) return false;
+    }
+    return true;
+}
+static_assert(RowsAgree(), "a stored setting's kind does not suit its field, or two share a load step");
 
-// A member's value when nothing is stored: for the tools' own defaults.
+constexpr bool Fills(const StoredField& f, int32_t GaugeState::*m) { return f.integer == m; }
+constexpr bool Fills(const StoredField& f, Colour GaugeState::*m) { return f.colour == m; }
+constexpr bool Fills(const StoredField& f, bool GaugeState::*m) { return f.flag == m; }
+
+// The default of the row that fills m, as m holds it: the tools' defaults.
 template <typename T>
 constexpr T StoredDefault(T GaugeState::*m) {
-    const StoredSetting& row = *StoredRow(m);
-    if (row.kind == StoredKind::NegatedFlag) return static_cast<T>(row.def == 0);
-    if (row.kind == StoredKind::Flag) return static_cast<T>(row.def != 0);
-    return static_cast<T>(row.def);
+    for (const StoredSetting& row : kStoredSettings)
+        if (Fills(row.field, m)) return static_cast<T>(row.kind == StoredKind::NegatedFlag ? row.def == 0 : row.def);
+    throw "no stored setting fills this member";
 }
 
 // A row's value in its stored form (a negated flag as stored), and back.
