@@ -63,10 +63,7 @@ public:
     }
 
 private:
-    template <class Id>
-    static size_t Index(Id id) {
-        return static_cast<size_t>(id);
-    }
+    template <class Id> static size_t Index(Id id) { return static_cast<size_t>(id); }
 };
 
 // The gauge window's side: counts refreshes and resets, and can fail.

@@ -160,8 +160,8 @@ TEST_F(AboutDialogTest, DpiScalesTheLayoutAndTheFont) {
         EXPECT_TRUE(fits(-11, font.lfHeight)) << at;
         for (const auto& [id, x, y, w, h] : kPlacements) {
             const RECT r = RectOf(GetDlgItem(d, id));
-            EXPECT_TRUE(fits(x, r.left) && fits(y, r.top) && (!w || (fits(w, r.right - r.left) && fits(h, r.bottom - r.top))))
-                << at << " dpi, control " << id;
+            const bool sized = !w || (fits(w, r.right - r.left) && fits(h, r.bottom - r.top));
+            EXPECT_TRUE(fits(x, r.left) && fits(y, r.top) && sized) << at << " dpi, control " << id;
         }
         RECT client{};  // and back: each sentence inside the client area
         GetClientRect(d, &client);
