@@ -112,7 +112,7 @@ public:
     static constexpr const char* kFirstRunTitle = "Kavelo is running";
     static constexpr const char* kFirstRunText =
         "Two icons at the right of the taskbar show the charge.\n"
-        "On Windows 11 they may be hidden behind the ^ arrow:\n"
+        "On Windows 11 they may hide behind the ^ arrow:\n"
         "drag both onto the taskbar, the left half first.\n"
         "Double-click an icon to show the gauge window.";
 
