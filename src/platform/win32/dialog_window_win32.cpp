@@ -103,7 +103,8 @@ void DialogWindow::Layout(const RECT* suggested) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const int left = suggested ? suggested->left : (work.left + work.right - width) / 2;
+    // Larger than the work area, it shows its caption and left part.
+    const int left = suggested ? suggested->left : std::max<int>(work.left, (work.left + work.right - width) / 2);
     const int top = suggested ? suggested->top : std::max<int>(work.top, (work.top + work.bottom - height) / 2);
     SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     // Where the frame did not come out as the DPI's metrics say (Wine keeps
