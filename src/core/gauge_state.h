@@ -18,14 +18,19 @@ struct GaugeState {
     int32_t LastPercent = -1;     // start of the interval being measured; -1 = stopped
     int32_t LastChangeTime = -1;  // day clock when LastPercent was set; -1 = none
     int64_t LastChangeAwake = -1;  // awake clock at the same moment
+    int64_t LastChangeUtc = -1;    // and the system's UTC time
     bool HistoryRestart = true;   // the next change of percentage records no sample
     int32_t EstimatedSeconds = -1;
     bool BlinkPhase = false;
+    // The screen is off (modern standby, or an idle machine): nothing is
+    // learned until it is on again.
+    bool DisplayOff = false;
 
     // Charging, measured as the discharge is: rises instead of drops.
     int32_t ChargeLastPercent = -1;
     int32_t ChargeLastChangeTime = -1;
     int64_t ChargeLastAwake = -1;
+    int64_t ChargeLastUtc = -1;
     bool ChargeRestart = true;
     int32_t SecondsToFull = -1;     // -1 = not known (not charging, or not learned)
     bool ChargeBelowLevel = false;  // the last reading on mains was below ChargeAlertPercent
@@ -39,24 +44,25 @@ struct GaugeState {
     bool FaceAnimating = false;
     uint8_t TrayAnimFrame = 0;
 
-    // Settings
-    bool PercentMode = false;
-    int32_t HistoryLength = 5;
-    int32_t AlertPercent = 10;
-    int32_t AlertMinutes = 10;
-    bool AutoStart = true;
-    bool ChargeAlert = false;
-    int32_t ChargeAlertPercent = 80;
-    Colour NormalColor = 0x00FF00;
-    Colour AlertColor = 0x0000FF;
-    Colour TrayColor = 0x0000FF;
-    Colour TrayPlugedColor = 0x0000FF;
-    Colour TrayShadowColor = 0x808080;
+    // Settings: their initial values are the stored settings' defaults,
+    // applied by the constructor (core/stored_settings.h).
+    bool PercentMode{};
+    int32_t HistoryLength{};
+    int32_t AlertPercent{};
+    int32_t AlertMinutes{};
+    bool AutoStart{};
+    bool ChargeAlert{};
+    int32_t ChargeAlertPercent{};
+    Colour NormalColor{};
+    Colour AlertColor{};
+    Colour TrayColor{};
+    Colour TrayPlugedColor{};
+    Colour TrayShadowColor{};
 
     TDischargeHistory History;
     TChargeHistory ChargeHistory;
 
-    GaugeState() { History.Init(); }
+    GaugeState();
 };
 
 }  // namespace kavelo
