@@ -102,6 +102,7 @@ void TBatterie::Start() {
 }
 
 void TBatterie::FormDestroy() {
+    LogEnd();
     try {
         Save();
     } catch (const std::exception& e) {
@@ -265,7 +266,17 @@ void TBatterie::WMPowerBroadcast(uint32_t event) {
     // A sleep can end in an empty battery and no orderly close: what was
     // learned so far is kept first.
     if (event == kPowerSuspend) SaveSettingsNow();
+    ChargeLogger* log = platform_.chargeLog;
+    if (log && event == kPowerSuspend) log->Write(LogEvent::Sleep, state_.Power);
     refresh_.WMPowerBroadcast(event);
+    // The wake's row holds the reading taken on waking.
+    if (log && IsSleepEvent(event) && event != kPowerSuspend) log->Write(LogEvent::Wake, state_.Power);
+}
+
+// A session that ends never destroys the window: its end is logged then.
+void TBatterie::LogEnd() {
+    if (platform_.chargeLog && !logEnded_) platform_.chargeLog->Write(LogEvent::Stop, state_.Power);
+    logEnded_ = true;
 }
 
 // --- Window events ---------------------------------------------------------------
@@ -291,6 +302,7 @@ void TBatterie::OnPowerBroadcast(uint32_t event) { Guarded([&] { WMPowerBroadcas
 void TBatterie::OnTimer1() { Guarded([&] { Timer1Timer(); }); }
 
 void TBatterie::OnEndSession() {
+    LogEnd();
     if (sessionSaved_) return;
     sessionSaved_ = true;
     SaveSettingsNow();
@@ -339,6 +351,7 @@ void TBatterie::SetCaption(const std::string& caption) {
 }
 
 void TBatterie::UpdateTrayTip() {
+    if (platform_.chargeLog) platform_.chargeLog->Observe(state_.Power);
     PowerStatus now = state_.Power;  // what a failed reading leaves
     platform_.power.Read(now);
     std::string tip = TrayTipText(now.BatteryLifePercent, state_.OnMains);

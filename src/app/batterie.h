@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/about_box.h"
+#include "app/charge_logger.h"
 #include "app/settings_sequences.h"
 #include "app/tray_order.h"
 #include "core/day_clock.h"
@@ -48,6 +49,9 @@ struct BatteriePlatform {
     // Runs the options dialog modally; set by the program's entry point.
     std::function<void()> runAboutBox;
     SettingsKeys settingsKeys{};
+    // The charge log, given a row at each change of the refresh's reading,
+    // each sleep and wake, and the end; none in most tests.
+    ChargeLogger* chargeLog = nullptr;
 };
 
 // Command ids of the context menu.
@@ -104,6 +108,7 @@ class TBatterie final : public GaugeWindowEvents,
     RefreshCycle refresh_;
     bool stayOnTop_ = false;
     bool sessionSaved_ = false;
+    bool logEnded_ = false;
     bool aboutOpen_ = false;
 
 public:
@@ -129,6 +134,8 @@ public:
     // The destruction sequence's saving alone, for a session that ends or a
     // machine that sleeps without the window ever being destroyed.
     void SaveSettingsNow();
+    // The charge log's `stop` row, once: at the close or the session's end.
+    void LogEnd();
 
     // Components
     struct { int BorderWidth = 0; } Panel1;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/battery_reading.h"
 #include "core/charge_log.h"
 #include "core/day_clock.h"
 #include "core/power.h"
@@ -17,18 +18,21 @@ namespace kavelo {
 
 class ChargeLogger {
 public:
-    ChargeLogger(LogFile& file, Clock& clock) : file_(file), clock_(clock) {}
+    // The rate of each row comes from `figures` (none: left empty), read
+    // only when a row is written.
+    ChargeLogger(LogFile& file, Clock& clock, BatteryFigures* figures = nullptr)
+        : file_(file), clock_(clock), figures_(figures) {}
 
     // Makes the folder, drops the rows older than seven days and the lines
     // that cannot be read (rewriting the file only then), and writes the
     // `start` row for this reading.
-    void Open(const PowerStatus& status, std::optional<int32_t> rateMw);
+    void Open(const PowerStatus& status);
     // The one reading of a refresh: a `change` row when the percentage or
     // the power source differs from the last row's.
-    void Observe(const PowerStatus& status, std::optional<int32_t> rateMw);
+    void Observe(const PowerStatus& status);
     // `sleep`, `wake` and `stop`, with the latest reading: a `wake` only
     // after a `sleep`, and after a `sleep` only a `wake`.
-    void Write(LogEvent event, const PowerStatus& status, std::optional<int32_t> rateMw);
+    void Write(LogEvent event, const PowerStatus& status);
 
     bool On() const { return on_; }
     // Why the log is off ("" while it is on or not yet opened).
@@ -42,6 +46,7 @@ private:
 
     LogFile& file_;
     Clock& clock_;
+    BatteryFigures* figures_;
     bool on_ = false;
     std::string why_;
     LogRow last_;

@@ -11,10 +11,17 @@ const std::string kHeader(kLogHeader), kOld = "2026-12-01T07:59:59Z,90,mains,cha
                   kRecent = "2026-12-02T08:00:00Z,80,battery,change,-5000\r\n",
                   kStart = "2026-12-09T08:00:00Z,57,battery,start,\r\n";
 
+struct Rates final : BatteryFigures {
+    int32_t rate = kUnknownRate;
+    bool ReadEnergy(BatteryEnergy& e) override { return e.rateMw = rate, true; }
+    void ReadDevices(std::vector<BatteryDevice>&) override {}
+};
+
 struct Rig {
     fakes::FakeLogFile file;
     fakes::FakeClock clock;
-    ChargeLogger log{file, clock};
+    Rates rates;
+    ChargeLogger log{file, clock, &rates};
     Rig(const std::string& text) { clock.utc = 1796803200000, file.text = text; }  // 2026-12-09T08:00Z
 };
 
@@ -27,7 +34,7 @@ TEST(ChargeLogger, OpeningKeepsTheRecentRowsAndStarts) {
         {kRecent, kHeader + kRecent + kStart, 1}};
     for (const auto& c : cases) {
         Rig rig(c.before);
-        rig.log.Open({0, 57}, {});
+        rig.log.Open({0, 57});
         EXPECT_TRUE(rig.log.On());
         EXPECT_EQ(rig.file.text, c.after) << c.before;
         EXPECT_EQ(rig.file.replaces, c.replaces) << c.before;
@@ -42,11 +49,11 @@ TEST(ChargeLogger, AFailureTurnsTheLogOffAndLeavesTheFileWhole) {
     for (const auto& c : cases) {
         Rig rig(before);
         if (c.atOpen) rig.file.refuse = c.refuse;
-        rig.log.Open({0, 57}, {});
+        rig.log.Open({0, 57});
         rig.file.refuse = c.refuse;
-        rig.log.Observe({0, 56}, {});
+        rig.log.Observe({0, 56});
         rig.file.refuse.clear();
-        rig.log.Write(LogEvent::Stop, {0, 55}, {});
+        rig.log.Write(LogEvent::Stop, {0, 55});
         EXPECT_FALSE(rig.log.On()) << c.refuse;
         EXPECT_EQ(rig.log.Why(), std::string(c.refuse) + " refused");
         EXPECT_EQ(rig.file.text, c.after) << c.refuse;
@@ -56,15 +63,17 @@ TEST(ChargeLogger, AFailureTurnsTheLogOffAndLeavesTheFileWhole) {
 
 TEST(ChargeLogger, ARowForEachChangeOfPercentOrPowerSource) {
     Rig rig(kHeader);
-    rig.log.Observe({0, 60}, {});  // not open yet: nothing
-    rig.log.Open({0, 57}, {});
+    rig.log.Observe({0, 60});  // not open yet: nothing
+    rig.log.Open({0, 57});
     for (const PowerStatus& s : {PowerStatus{0, 57}, {0, 56}, {0, 56}, {1, 56}, {1, 56, 8}, {1, 255}, {1, 255}}) {
-        rig.log.Observe(s, {});
+        rig.log.Observe(s);
         rig.clock.Advance(1000);
     }
-    rig.log.Write(LogEvent::Sleep, {1, 57}, 100);
-    rig.log.Observe({1, 50}, {});  // asleep: only the first wake is a row
-    for (int i = 0; i < 2; ++i) rig.log.Write(LogEvent::Wake, {1, 50}, {});
+    rig.rates.rate = 100;
+    rig.log.Write(LogEvent::Sleep, {1, 57});
+    rig.rates.rate = kUnknownRate;
+    rig.log.Observe({1, 50});  // asleep: only the first wake is a row
+    for (int i = 0; i < 2; ++i) rig.log.Write(LogEvent::Wake, {1, 50});
     EXPECT_EQ(rig.file.text, kHeader + kStart +
                                  "2026-12-09T08:00:01Z,56,battery,change,\r\n"
                                  "2026-12-09T08:00:03Z,56,mains,change,\r\n"

@@ -1,0 +1,55 @@
+#!/usr/bin/env python3
+"""The charge log that the real program writes: after a start, a planted
+eight-day-old row is gone while a recent one stays and an unreadable line is
+dropped; each change of the charge or of the power source adds a row, and
+closing adds the stop row."""
+import datetime
+import time
+
+import kavelo_e2e as e2e
+
+HEADER = "time,percent,power,event,rate_mw"
+
+
+def log_file(s):
+    user = next(p for p in (s.prefix / "drive_c" / "users").iterdir() if p.name != "Public")
+    return user / "AppData" / "Local" / "Kavelo" / "history.csv"
+
+
+def stamp(days_ago):
+    now = datetime.datetime.now(datetime.timezone.utc) - datetime.timedelta(days=days_ago)
+    return now.strftime("%Y-%m-%dT%H:%M:%SZ")
+
+
+def rows(path, count, timeout=15):
+    """The file's lines once it has `count` rows (the header aside)."""
+    deadline = time.monotonic() + timeout
+    while True:
+        lines = path.read_bytes().decode().split("\r\n") if path.exists() else []
+        if len(lines) - 2 >= count or time.monotonic() > deadline:
+            return lines[:-1]
+        time.sleep(0.2)
+
+
+def test(s):
+    path = log_file(s)
+    path.parent.mkdir(parents=True)
+    recent = f"{stamp(1)},80,battery,change,-5000"
+    path.write_bytes(f"{HEADER}\r\n{stamp(8)},90,mains,change,\r\nnot a row\r\n{recent}\r\n".encode())
+    s.battery.set(percent=57)
+    s.start_kavelo()
+    assert rows(path, 2)[:2] == [HEADER, recent], path.read_bytes()
+    for count, (percent, mains) in enumerate(((56, False), (56, True), (55, True)), start=3):
+        s.battery.set(percent=percent, on_mains=mains)
+        s.power_status_changed()
+        rows(path, count)
+    assert s.close_kavelo() == 0
+    lines = rows(path, 6)
+    e2e.log("\n".join(lines))
+    assert [line.split(",")[1:4] for line in lines[2:]] == [
+        ["57", "battery", "start"], ["56", "battery", "change"], ["56", "mains", "change"],
+        ["55", "mains", "change"], ["55", "mains", "stop"]], lines
+
+
+if __name__ == "__main__":
+    e2e.run_test(test)
