@@ -97,7 +97,6 @@ int RunKavelo() {
     BatteriePlatform platform{power,  clock,    window.Timer1(), window,   application,
                               menu,   colours,  shell,           imageList, errors,
                               registry, glyphs, ProgramPath(),   {},       {}};
-    Win32BatteryFigures figures;
     LogFileWin32 logFile(LocalLogFolder());
     ChargeLogger chargeLog(logFile, clock, &figures);
     platform.chargeLog = &chargeLog;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 
 #include "core/day_clock.h"
 
@@ -31,6 +30,14 @@ int64_t DaysFromCivil(int64_t y, int m, int d) {
     const int64_t yoe = y - era * 400;
     const int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
     return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
+}
+
+// Two digits after `sep` (no printf: its implementation alone would add
+// some 20 KB to the program).
+void Put2(std::string& out, char sep, int64_t value) {
+    if (sep) out += sep;
+    out += static_cast<char>('0' + value / 10 % 10);
+    out += static_cast<char>('0' + value % 10);
 }
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
@@ -68,10 +75,14 @@ std::string FormatUtc(int64_t utcSeconds) {
     int64_t y;
     int m, d;
     CivilFromDays(days, y, m, d);
-    char text[40];
-    std::snprintf(text, sizeof text, "%04lld-%02d-%02dT%02d:%02d:%02dZ", static_cast<long long>(y), m, d,
-                  static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
-    return text;
+    std::string text = std::to_string(y);
+    text.insert(0, text.size() < 4 ? 4 - text.size() : 0, '0');
+    Put2(text, '-', m);
+    Put2(text, '-', d);
+    Put2(text, 'T', s / 3600);
+    Put2(text, ':', s / 60 % 60);
+    Put2(text, ':', s % 60);
+    return text + 'Z';
 }
 
 std::string FormatLogRow(const LogRow& row) {
@@ -151,8 +162,9 @@ std::string FormatLog(const std::vector<LogRow>& rows) {
 std::string FormatLocalClock(int64_t utcSeconds, int32_t offsetMinutes) {
     const int64_t local = utcSeconds + int64_t{offsetMinutes} * 60;
     const int64_t s = local - FloorDiv(local, 86400) * 86400;
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60));
+    std::string text;
+    Put2(text, 0, s / 3600);
+    Put2(text, ':', s / 60 % 60);
     return text;
 }
 
