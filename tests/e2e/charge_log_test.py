@@ -21,13 +21,13 @@ def stamp(days_ago):
     return now.strftime("%Y-%m-%dT%H:%M:%SZ")
 
 
-def rows(path, count, timeout=15):
-    """The file's lines once it has `count` rows (the header aside)."""
+def rows(path, count, last, timeout=15):
+    """The file's lines once it has `count` rows (the header aside), the last one's event `last`."""
     deadline = time.monotonic() + timeout
     while True:
-        lines = path.read_bytes().decode().split("\r\n") if path.exists() else []
-        if len(lines) - 2 >= count or time.monotonic() > deadline:
-            return lines[:-1]
+        lines = path.read_bytes().decode().split("\r\n")[:-1]
+        if (len(lines) == count + 1 and lines[-1].split(",")[3] == last) or time.monotonic() > deadline:
+            return lines
         time.sleep(0.2)
 
 
@@ -38,13 +38,13 @@ def test(s):
     path.write_bytes(f"{HEADER}\r\n{stamp(8)},90,mains,change,\r\nnot a row\r\n{recent}\r\n".encode())
     s.battery.set(percent=57)
     s.start_kavelo()
-    assert rows(path, 2)[:2] == [HEADER, recent], path.read_bytes()
+    assert rows(path, 2, "start")[:2] == [HEADER, recent], path.read_bytes()
     for count, (percent, mains) in enumerate(((56, False), (56, True), (55, True)), start=3):
         s.battery.set(percent=percent, on_mains=mains)
         s.power_status_changed()
-        rows(path, count)
+        rows(path, count, "change")
     assert s.close_kavelo() == 0
-    lines = rows(path, 6)
+    lines = rows(path, 6, "stop")
     e2e.log("\n".join(lines))
     assert [line.split(",")[1:4] for line in lines[2:]] == [
         ["57", "battery", "start"], ["56", "battery", "change"], ["56", "mains", "change"],
