@@ -11,33 +11,26 @@ const std::string kHeader(kLogHeader), kOld = "2026-12-01T07:59:59Z,90,mains,cha
                   kRecent = "2026-12-02T08:00:00Z,80,battery,change,-5000\r\n",
                   kStart = "2026-12-09T08:00:00Z,57,battery,start,\r\n";
 
-struct Rates final : BatteryFigures {
+struct Rig : BatteryFigures {
+    fakes::FakeLogFile file;
+    fakes::FakeClock clock;
     int32_t rate = kUnknownRate;
+    ChargeLogger log{file, clock, this};
+    Rig(const std::string& text) { clock.utc = 1796803200000, file.text = text; }  // 2026-12-09T08:00Z
     bool ReadEnergy(BatteryEnergy& e) override { return e.rateMw = rate, true; }
     void ReadDevices(std::vector<BatteryDevice>&) override {}
 };
 
-struct Rig {
-    fakes::FakeLogFile file;
-    fakes::FakeClock clock;
-    Rates rates;
-    ChargeLogger log{file, clock, &rates};
-    Rig(const std::string& text) { clock.utc = 1796803200000, file.text = text; }  // 2026-12-09T08:00Z
-};
-
 TEST(ChargeLogger, OpeningKeepsTheRecentRowsAndStarts) {
     const struct { std::string before, after; int replaces; } cases[] = {
-        {"", kHeader + kStart, 1},
-        {kHeader + kRecent, kHeader + kRecent + kStart, 0},
+        {"", kHeader + kStart, 1}, {kHeader + kRecent, kHeader + kRecent + kStart, 0},
         {kHeader + kOld + kRecent, kHeader + kRecent + kStart, 1},
         {kHeader + "junk\r\n" + kRecent + "2026-12-0", kHeader + kRecent + kStart, 1},
         {kRecent, kHeader + kRecent + kStart, 1}};
     for (const auto& c : cases) {
         Rig rig(c.before);
         rig.log.Open({0, 57});
-        EXPECT_TRUE(rig.log.On());
-        EXPECT_EQ(rig.file.text, c.after) << c.before;
-        EXPECT_EQ(rig.file.replaces, c.replaces) << c.before;
+        EXPECT_TRUE(rig.log.On() && rig.file.text == c.after && rig.file.replaces == c.replaces) << c.before;
     }
 }
 
@@ -54,10 +47,8 @@ TEST(ChargeLogger, AFailureTurnsTheLogOffAndLeavesTheFileWhole) {
         rig.log.Observe({0, 56});
         rig.file.refuse.clear();
         rig.log.Write(LogEvent::Stop, {0, 55});
-        EXPECT_FALSE(rig.log.On()) << c.refuse;
-        EXPECT_EQ(rig.log.Why(), std::string(c.refuse) + " refused");
-        EXPECT_EQ(rig.file.text, c.after) << c.refuse;
-        EXPECT_TRUE(rig.log.Rows().empty());
+        EXPECT_TRUE(!rig.log.On() && rig.log.Why() == std::string(c.refuse) + " refused") << c.refuse;
+        EXPECT_TRUE(rig.file.text == c.after && rig.log.Rows().empty()) << c.refuse;
     }
 }
 
@@ -69,16 +60,14 @@ TEST(ChargeLogger, ARowForEachChangeOfPercentOrPowerSource) {
         rig.log.Observe(s);
         rig.clock.Advance(1000);
     }
-    rig.rates.rate = 100;
+    rig.rate = 100;
     rig.log.Write(LogEvent::Sleep, {1, 57});
-    rig.rates.rate = kUnknownRate;
+    rig.rate = kUnknownRate;
     rig.log.Observe({1, 50});  // asleep: only the first wake is a row
     for (int i = 0; i < 2; ++i) rig.log.Write(LogEvent::Wake, {1, 50});
     EXPECT_EQ(rig.file.text, kHeader + kStart +
-                                 "2026-12-09T08:00:01Z,56,battery,change,\r\n"
-                                 "2026-12-09T08:00:03Z,56,mains,change,\r\n"
-                                 "2026-12-09T08:00:05Z,,mains,change,\r\n"
-                                 "2026-12-09T08:00:07Z,57,mains,sleep,100\r\n"
+                                 "2026-12-09T08:00:01Z,56,battery,change,\r\n2026-12-09T08:00:03Z,56,mains,change,\r\n"
+                                 "2026-12-09T08:00:05Z,,mains,change,\r\n2026-12-09T08:00:07Z,57,mains,sleep,100\r\n"
                                  "2026-12-09T08:00:07Z,50,mains,wake,\r\n");
     EXPECT_EQ(rig.log.Rows().size(), 6u);
 }
