@@ -16,22 +16,20 @@ TEST(ChargeLog, RowsPrintAndReadBack) {
         {{1709251199, -1, false, LogEvent::Sleep, {}}, "2024-02-29T23:59:59Z,,battery,sleep,"},
         {{-1, 0, true, LogEvent::Wake, 0}, "1969-12-31T23:59:59Z,0,mains,wake,0"},
         {{kDec9, 5, false, LogEvent::Stop, -2147483647}, "2026-12-09T00:00:00Z,5,battery,stop,-2147483647"}};
-    for (const auto& [row, line] : cases) {
-        EXPECT_EQ(FormatLogRow(row), std::string(line) + "\r\n");
-        LogRow back;
-        EXPECT_TRUE(ParseLogRow(line, back) && back == row) << line;
-    }
+    LogRow back;
+    for (const auto& [row, line] : cases)
+        EXPECT_TRUE(FormatLogRow(row) == line + std::string("\r\n") && ParseLogRow(line, back) && back == row) << line;
     // Lines that are not rows, field by field.
     const std::string t = "2026-12-09T08:13:25Z";
     for (const std::string& bad :
          std::initializer_list<std::string>{"", kHead.substr(0, 32), "2026-02-29T08:13:25Z,57,battery,change,",
-          "2026-12-09T24:00:00Z,,mains,stop,", "2026-12-09 08:13:25Z,,mains,stop,", "2026-13-09T08:13:25Z,,mains,stop,", "2026-12-09T08:13:25,,mains,stop,",
+          "2026-12-09T24:00:00Z,,mains,stop,", "2026-12-09 08:13:25Z,,mains,stop,", "2026-13-09T08:13:25Z,,mains,stop,",
+          "2026-12-09T08:13:25,,mains,stop,",
           t + ",57,battery,change", t + ",57,battery,change,1,2", t + ",101,battery,change,", t + ",-1,battery,change,",
           t + ", 57,battery,change,", t + ",57,Battery,change,", t + ",57,battery,resume,", t + ",57,mains,stop,5.5",
           t + ",57,mains,stop,--5", t + ",57,mains,stop,-", t + ",57,mains,stop,2147483648"}) {
         LogRow row{1, 2, true, LogEvent::Wake, 3};
-        EXPECT_FALSE(ParseLogRow(bad, row)) << bad;
-        EXPECT_EQ(row, (LogRow{1, 2, true, LogEvent::Wake, 3})) << bad;
+        EXPECT_TRUE(!ParseLogRow(bad, row) && row == (LogRow{1, 2, true, LogEvent::Wake, 3})) << bad;
     }
 }
 

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""The charge log that the real program writes: after a start, a planted
-eight-day-old row is gone while a recent one stays and an unreadable line is
-dropped; each change of the charge or of the power source adds a row, and
-closing adds the stop row."""
+"""The charge log the real program writes: after a start, a planted eight-day-old row is gone while
+a recent one stays and an unreadable line is dropped; each change of the charge or of the power
+source adds a row, and closing adds the stop row."""
 import datetime
 import time
 
@@ -11,18 +10,13 @@ import kavelo_e2e as e2e
 HEADER = "time,percent,power,event,rate_mw"
 
 
-def log_file(s):
-    user = next(p for p in (s.prefix / "drive_c" / "users").iterdir() if p.name != "Public")
-    return user / "AppData" / "Local" / "Kavelo" / "history.csv"
-
-
 def stamp(days_ago):
-    now = datetime.datetime.now(datetime.timezone.utc) - datetime.timedelta(days=days_ago)
-    return now.strftime("%Y-%m-%dT%H:%M:%SZ")
+    then = datetime.datetime.now(datetime.timezone.utc) - datetime.timedelta(days=days_ago)
+    return then.strftime("%Y-%m-%dT%H:%M:%SZ")
 
 
 def rows(path, count, last, timeout=15):
-    """The file's lines once it has `count` rows (the header aside), the last one's event `last`."""
+    """The file's lines once it holds `count` rows, the last one's event `last`."""
     deadline = time.monotonic() + timeout
     while True:
         lines = path.read_bytes().decode().split("\r\n")[:-1]
@@ -32,11 +26,10 @@ def rows(path, count, last, timeout=15):
 
 
 def test(s):
-    path = log_file(s)
-    path.parent.mkdir(parents=True)
+    user = next(p for p in (s.prefix / "drive_c" / "users").iterdir() if p.name != "Public")
+    (path := user / "AppData" / "Local" / "Kavelo" / "history.csv").parent.mkdir(parents=True)
     recent = f"{stamp(1)},80,battery,change,-5000"
     path.write_bytes(f"{HEADER}\r\n{stamp(8)},90,mains,change,\r\nnot a row\r\n{recent}\r\n".encode())
-    s.battery.set(percent=57)
     s.start_kavelo()
     assert rows(path, 2, "start")[:2] == [HEADER, recent], path.read_bytes()
     for count, (percent, mains) in enumerate(((56, False), (56, True), (55, True)), start=3):
