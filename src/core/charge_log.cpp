@@ -148,8 +148,12 @@ ParsedLog ParseLog(std::string_view text) {
 }
 
 bool PruneLog(std::vector<LogRow>& rows, int64_t nowUtcSeconds) {
+    // Rows from more than a day ahead were written while the clock was
+    // wrong; left in, they would never grow old.
     const size_t before = rows.size();
-    std::erase_if(rows, [&](const LogRow& r) { return r.utcSeconds < nowUtcSeconds - kLogKeepSeconds; });
+    std::erase_if(rows, [&](const LogRow& r) {
+        return r.utcSeconds < nowUtcSeconds - kLogKeepSeconds || r.utcSeconds > nowUtcSeconds + 86400;
+    });
     return rows.size() != before;
 }
 

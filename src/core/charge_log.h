@@ -47,8 +47,8 @@ struct ParsedLog {
 };
 ParsedLog ParseLog(std::string_view text);
 
-// Drops the rows older than seven days before `nowUtcSeconds`; true when it
-// dropped any.
+// Drops the rows older than seven days before `nowUtcSeconds`, and those
+// more than a day after it; true when it dropped any.
 bool PruneLog(std::vector<LogRow>& rows, int64_t nowUtcSeconds);
 
 // The whole file for these rows: the header, then each row.

@@ -44,9 +44,9 @@ TEST(ChargeLog, FileTextSkipsWhatItCannotReadAndPrunesAWeek) {
         EXPECT_TRUE(log.rows.size() == c.rows && log.skipped == c.skipped && log.header == c.header) << c.text;
     }
     std::vector<LogRow> rows, kept;
-    for (int64_t age : {8 * 86400, 7 * 86400 + 1, 7 * 86400, 3600, 0, -3600}) {
+    for (int64_t age : {8 * 86400, 7 * 86400 + 1, 7 * 86400, 3600, 0, -86400, -86401}) {
         rows.push_back({kDec9 - age, 50, age < 0, LogEvent::Change, {}});
-        if (age <= 7 * 86400) kept.push_back(rows.back());
+        if (age <= 7 * 86400 && age >= -86400) kept.push_back(rows.back());
     }
     EXPECT_EQ(ParseLog(FormatLog(rows)).rows, rows);
     EXPECT_TRUE(PruneLog(rows, kDec9));

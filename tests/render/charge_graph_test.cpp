@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "fakes/core_fakes.h"
 #include "render/charge_graph.h"
@@ -15,15 +16,14 @@ int64_t At(double localHour) { return 1796770800 + static_cast<int64_t>(localHou
 // the morning, a sleep, a charge on mains, then on battery until now (17:00).
 std::vector<LogRow> PlantedDay() {
     std::vector<LogRow> rows;
-    auto ramp = [&](double from, double to, int p0, int p1, bool mains, LogEvent first, LogEvent last) {
+    using E = LogEvent;
+    for (auto [from, to, p0, p1, mains, first, last] : {std::tuple{-5., -1., 95, 100, true, E::Start, E::Stop},
+                                                         {7., 11., 100, 60, false, E::Start, E::Sleep},
+                                                         {12.5, 14., 59, 45, false, E::Wake, E::Change},
+                                                         {14., 16., 45, 80, true, E::Change, E::Change}})
         for (int i = 0; i <= 10; ++i)
             rows.push_back({At(from + (to - from) * i / 10), p0 + (p1 - p0) * i / 10, mains,
-                            i == 0 ? first : i == 10 ? last : LogEvent::Change, {}});
-    };
-    ramp(-5, -1, 95, 100, true, LogEvent::Start, LogEvent::Stop);
-    ramp(7, 11, 100, 60, false, LogEvent::Start, LogEvent::Sleep);
-    ramp(12.5, 14, 59, 45, false, LogEvent::Wake, LogEvent::Change);
-    ramp(14, 16, 45, 80, true, LogEvent::Change, LogEvent::Change);
+                            i == 0 ? first : i == 10 ? last : E::Change, {}});
     rows.push_back({At(16.5), 77, false, LogEvent::Change, {}});
     return rows;
 }
@@ -36,12 +36,10 @@ const PixelBuffer& Grands() {
 TEST(ChargeGraph, LineGapsAndMainsAtEveryScale) {
     fakes::FakeClock clock;
     clock.offsetMinutes = 60;
-    const struct {
-        double hour;             // local, yesterday's below 0
-        bool line, mains, week;  // week: far enough from a change to be seen over 7 days
-    } cases[] = {{-6, false, false, true}, {-3.5, true, true, true}, {3, false, false, true}, {9, true, false, true},
-                 {11.75, false, false, false}, {15, true, true, true}, {16.25, true, true, false},
-                 {16.75, true, false, false}};
+    // At a local hour (yesterday's below 0): a line, a shade; `week`: far enough from a change to be seen over 7 days.
+    const struct { double hour; bool line, mains, week; } cases[] = {
+        {-6, false, false, true}, {-3.5, true, true, true}, {3, false, false, true}, {9, true, false, true},
+        {11.75, false, false, false}, {15, true, true, true}, {16.25, true, true, false}, {16.75, true, false, false}};
     for (int dpi : {96, 120, 144, 192}) {
         for (bool week : {false, true}) {
             const ChargeGraphView view{At(17), week, 75, false, dpi, 496 * dpi / 96, 120 * dpi / 96};
