@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The charge log the real program writes: after a start, a planted eight-day-old row is gone while
 a recent one stays and an unreadable line is dropped; each change of the charge or of the power
-source adds a row, and closing adds the stop row."""
+source adds a row, a sleep and the first wake after it add theirs, and closing adds the stop row."""
 import datetime
 import time
 
@@ -36,12 +36,15 @@ def test(s):
         s.battery.set(percent=percent, on_mains=mains)
         s.power_status_changed()
         rows(path, count, "change")
+    for count, (event, name) in enumerate(((4, "sleep"), (18, "wake"), (7, "wake")), start=6):  # 7: no second wake
+        s.broadcast(e2e.WM_POWERBROADCAST, event)
+        rows(path, min(count, 7), name)
     assert s.close_kavelo() == 0
-    lines = rows(path, 6, "stop")
+    lines = rows(path, 8, "stop")
     e2e.log("\n".join(lines))
     assert [line.split(",")[1:4] for line in lines[2:]] == [
         ["57", "battery", "start"], ["56", "battery", "change"], ["56", "mains", "change"],
-        ["55", "mains", "change"], ["55", "mains", "stop"]], lines
+        ["55", "mains", "change"], ["55", "mains", "sleep"], ["55", "mains", "wake"], ["55", "mains", "stop"]], lines
 
 
 if __name__ == "__main__":
