@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "app/about_box.h"
+#include "app/context_menu.h"
 #include "app/settings_sequences.h"
-#include "app/tray_order.h"
+#include "app/tray_pair.h"
 #include "core/day_clock.h"
 #include "core/gauge_state.h"
 #include "core/low_battery_alert.h"
@@ -26,7 +27,6 @@
 #include "platform/registry.h"
 #include "render/gauge_face.h"
 #include "render/glyph_source.h"
-#include "tray/zet_sys_tray.h"
 
 namespace kavelo {
 
@@ -50,45 +50,6 @@ struct BatteriePlatform {
     SettingsKeys settingsKeys{};
 };
 
-// Command ids of the context menu.
-enum MenuCommand : int {
-    kCmdTrayOnly = 101,
-    kCmdAlwaysVisible,
-    kCmdTimeEstimation,
-    kCmdAbout,
-    kCmdClose,
-    kCmdColorNormal,
-    kCmdColorAlert,
-    kCmdColorTray,
-    kCmdColorTrayPlugged,
-    kCmdColorTrayShadow,
-};
-
-struct TMenuItem {
-    int Command = 0;
-    std::string Caption;
-    bool Checked = false;
-};
-
-// The context menu and its colour submenu, in their order.
-struct TPopupMenu {
-    TMenuItem BarreTacheUnique{kCmdTrayOnly, "&Only on system tray", false};
-    TMenuItem Toujoursaudessus1{kCmdAlwaysVisible, "&Always visible", true};
-    TMenuItem MenuCouleur{0, "&Color", false};
-    TMenuItem normale1{kCmdColorNormal, "&Normal...", false};
-    TMenuItem alerte1{kCmdColorAlert, "&Alert...", false};
-    TMenuItem Barredestches1{kCmdColorTray, "System tray (&battery)...", false};
-    TMenuItem Barredestchessecteur1{kCmdColorTrayPlugged, "System tray (&plugged)...", false};
-    TMenuItem BarredestchesOmbre1{kCmdColorTrayShadow, "System tray (&shadow)...", false};
-    TMenuItem Afficherletemps1{kCmdTimeEstimation, "&Time estimation", true};
-    TMenuItem N2{0, "-", false};
-    TMenuItem APropos1{kCmdAbout, "A&bout Kavelo", false};
-    TMenuItem N1{0, "-", false};
-    TMenuItem Fermer1{kCmdClose, "&Close", false};
-
-    std::vector<MenuItem> Items() const;
-};
-
 class TBatterie final : public GaugeWindowEvents,
                         public GaugeView,
                         public FaceHost,
@@ -103,12 +64,12 @@ class TBatterie final : public GaugeWindowEvents,
     LowBatteryAlert alert_;
     RefreshCycle refresh_;
     bool stayOnTop_ = false;
+    bool trayOnly_ = false;
     bool sessionSaved_ = false;
     bool aboutOpen_ = false;
 
 public:
     static constexpr const char* kHint = "Cliquez sur le bouton de droite pour le menu";
-    static constexpr const char* kTrayTip = "Etat de la batterie";
     static constexpr const char* kFirstRunTitle = "Kavelo is running";
     static constexpr const char* kFirstRunText =
         "Kavelo shows the charge in two icons at the right of the taskbar.\n"
@@ -134,11 +95,12 @@ public:
     GaugeFace Image1;
     struct { std::string Caption = "Label1"; bool Visible = false; } Label1;
     Timer& Timer1;
-    TPopupMenu PopupMenu1;
+    TPopupMenu PopupMenu1{*this};
     ColorDialog& SelectColor;
     ImageList& ImageList1;
-    TZetSysTray ZetSysTray1;
-    TZetSysTray ZetSysTray2;
+    TrayPair Tray;
+    TZetSysTray& ZetSysTray1 = Tray.ZetSysTray1;
+    TZetSysTray& ZetSysTray2 = Tray.ZetSysTray2;
 
     // Window state
     bool Dragging = false;
@@ -176,7 +138,8 @@ public:
     void CheckLowBatteryAlert() { alert_.CheckLowBatteryAlert(); }
 
     // Runs a context-menu command by its id.
-    void RunCommand(int command);
+    void RunCommand(int command) { PopupMenu1.Run(command); }
+    const GaugeState& State() const { return state_; }
 
     // GaugeWindowEvents: every event's errors end in the error box.
     void OnActivate() override;
@@ -216,10 +179,10 @@ public:
     void SetLeft(int32_t left) override { window_.SetLeft(left); }
     int32_t Top() const override { return window_.Top(); }
     int32_t Left() const override { return window_.Left(); }
-    void SetStayOnTopCheck(bool checked) override { PopupMenu1.Toujoursaudessus1.Checked = checked; }
+    void SetStayOnTopCheck(bool checked) override { stayOnTop_ = checked; }
     bool IsStayOnTop() const override { return stayOnTop_; }
-    void SetTrayOnlyCheck(bool checked) override { PopupMenu1.BarreTacheUnique.Checked = checked; }
-    bool TrayOnlyChecked() const override { return PopupMenu1.BarreTacheUnique.Checked; }
+    void SetTrayOnlyCheck(bool checked) override { trayOnly_ = checked; }
+    bool TrayOnlyChecked() const override { return trayOnly_; }
 
     // AlertMessageSink
     void ShowAlertMessage(const std::string& text) override { app_.ShowInformation(text); }
@@ -230,25 +193,10 @@ private:
     void PopupAt(int x, int y);
     void ShowPicture();
     template <typename F> void Guarded(F&& handler);
-    void SetupTray(TZetSysTray& tray, int image);
     // The window's scale factor k at its monitor's DPI.
     int Scale() const;
-    // Tray pictures and image list at the notification area's icon size.
-    void SetTrayIconSize(int size);
-    // The icon that shows the left half, by the order in use.
-    TZetSysTray& LeftTray() { return trayOrder_ == TrayOrder::Swapped ? ZetSysTray2 : ZetSysTray1; }
-    // The halves handed to the icons in the order in use.
-    void HandTrayImages();
-    // Asks the shell where both icons stand and, when that calls for another
-    // order, hands the halves over again; `throttled` reads at most once a
-    // second (pointer moves).
-    void CheckTrayOrder(bool throttled = false);
 
-    TrayOrder trayOrder_ = TrayOrder::Normal;
-    PixelBuffer trayLeft_, trayRight_;
-    bool trayOrderRead_ = false;
-    int32_t lastOrderRead_ = -1;  // day clock of the last throttled reading
-    bool firstRun_ = false;        // no settings were stored when the program started
+    bool firstRun_ = false;  // no settings were stored when the program started
 };
 
 }  // namespace kavelo

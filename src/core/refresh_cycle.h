@@ -28,6 +28,7 @@ public:
     virtual bool IsMinimised() const = 0;
     // The window caption, which is also the application's hint and title.
     virtual void SetCaption(const std::string& caption) = 0;
+    // The tip of both tray icons, from the refresh's reading (state.Power).
     virtual void UpdateTrayTip() = 0;
     // Re-applies the window size rule.
     virtual void FormResize() = 0;
@@ -44,7 +45,8 @@ std::string WindowCaption(const std::string& label, bool minimised);
 std::string ChargeAlertTitle(int32_t level);
 inline constexpr const char* kChargeAlertText = "You can unplug the charger.";
 
-// The refresh cycle: reads the power status, measures discharge intervals
+// The refresh cycle: reads the power status once per refresh (the faces,
+// the tip and the alerts all take that reading from state.Power), measures discharge intervals
 // into the history, computes the estimate, decides when Timer1 runs and
 // brings the face, caption and tray up to date.
 class RefreshCycle {
@@ -53,6 +55,7 @@ public:
                  GaugeView& view, LowBatteryAlert& alert)
         : state_(state), power_(power), clock_(clock), timer1_(timer1), view_(view), alert_(alert) {}
 
+    // Reads the power status, then refreshes from that reading.
     void RefreshStatus();
     void Timer1Timer();
     void WMPowerBroadcast(uint32_t event);
@@ -64,6 +67,7 @@ public:
     void ResetHistory();
 
 private:
+    void Refresh();
     void SleepGuard();
     void BreakMeasuring();
     void MeasureOnBattery(int32_t p);

@@ -13,6 +13,8 @@ namespace {
 
 using namespace fakes;
 
+int Cmd(const char* name) { return TPopupMenu::Command(name); }
+
 class Gauge : public ::testing::Test {
 protected:
     GaugeState state;
@@ -65,10 +67,10 @@ TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
     Start();
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(window.shows, 1);  // shown once, then hidden to the tray
-    EXPECT_TRUE(gauge->PopupMenu1.BarreTacheUnique.Checked);
-    EXPECT_TRUE(gauge->PopupMenu1.Toujoursaudessus1.Checked);
+    EXPECT_TRUE(gauge->PopupMenu1.Checked("BarreTacheUnique"));
+    EXPECT_TRUE(gauge->PopupMenu1.Checked("Toujoursaudessus1"));
     EXPECT_TRUE(window.topmost);
-    EXPECT_TRUE(gauge->PopupMenu1.Afficherletemps1.Checked);
+    EXPECT_TRUE(gauge->PopupMenu1.Checked("Afficherletemps1"));
     EXPECT_FALSE(state.PercentMode);
     EXPECT_FALSE(app.taskbarEntry);
     EXPECT_EQ(shell.area.size(), 2u);  // two icons, one per half of the tray picture
@@ -263,16 +265,16 @@ TEST_F(Gauge, TimeEstimationToggleSwitchesTheSize) {
     Start(60);
     LeaveTray();
     EXPECT_EQ(window.width, 80);
-    gauge->RunCommand(kCmdTimeEstimation);
+    gauge->RunCommand(Cmd("Afficherletemps1"));
     EXPECT_TRUE(state.PercentMode);
-    EXPECT_FALSE(gauge->PopupMenu1.Afficherletemps1.Checked);
+    EXPECT_FALSE(gauge->PopupMenu1.Checked("Afficherletemps1"));
     EXPECT_EQ(window.width, 68);
-    gauge->RunCommand(kCmdTimeEstimation);
+    gauge->RunCommand(Cmd("Afficherletemps1"));
     EXPECT_EQ(window.width, 80);
     Power(60, true);
-    gauge->RunCommand(kCmdTimeEstimation);
+    gauge->RunCommand(Cmd("Afficherletemps1"));
     EXPECT_EQ(window.width, 68);
-    gauge->RunCommand(kCmdTimeEstimation);
+    gauge->RunCommand(Cmd("Afficherletemps1"));
     EXPECT_EQ(window.width, 68);  // on mains it stays narrow
 }
 
@@ -291,7 +293,7 @@ TEST_F(Gauge, MouseClicksOnTheFace) {
     gauge->OnMouseDown(MouseButton::Left, 5, 5);
     gauge->OnMouseUp(MouseButton::Left, 5, 5);
     EXPECT_FALSE(window.visible);
-    EXPECT_TRUE(gauge->PopupMenu1.BarreTacheUnique.Checked);
+    EXPECT_TRUE(gauge->PopupMenu1.Checked("BarreTacheUnique"));
     EXPECT_FALSE(app.taskbarEntry);
 
     LeaveTray();
@@ -362,18 +364,18 @@ TEST_F(Gauge, TrayIconClicksAndDoubleClicks) {
     shell.Callback(icon1, kMButtonDblClk);
     EXPECT_FALSE(window.visible);
     // And the menu's own entry.
-    menu.choices = {kCmdTrayOnly};
+    menu.choices = {Cmd("BarreTacheUnique")};
     shell.Callback(icon1, kRButtonUp);
     EXPECT_TRUE(window.visible);
-    EXPECT_FALSE(gauge->PopupMenu1.BarreTacheUnique.Checked);
+    EXPECT_FALSE(gauge->PopupMenu1.Checked("BarreTacheUnique"));
 }
 
 TEST_F(Gauge, StayOnTopToggle) {
     Start();
-    gauge->RunCommand(kCmdAlwaysVisible);
+    gauge->RunCommand(Cmd("Toujoursaudessus1"));
     EXPECT_FALSE(window.topmost);
-    EXPECT_FALSE(gauge->PopupMenu1.Toujoursaudessus1.Checked);
-    gauge->RunCommand(kCmdAlwaysVisible);
+    EXPECT_FALSE(gauge->PopupMenu1.Checked("Toujoursaudessus1"));
+    gauge->RunCommand(Cmd("Toujoursaudessus1"));
     EXPECT_TRUE(window.topmost);
 }
 
@@ -382,14 +384,14 @@ TEST_F(Gauge, ColourChosenOrCancelled) {
     LeaveTray();
     state.PercentMode = true;
     colours.answer = 0x00FFFF;  // yellow
-    gauge->RunCommand(kCmdColorNormal);
+    gauge->RunCommand(Cmd("normale1"));
     ASSERT_EQ(colours.presets.size(), 1u);
     EXPECT_EQ(colours.presets[0], 0x00FF00u);
     EXPECT_EQ(state.NormalColor, 0x00FFFFu);
     // The face was refreshed in the new colour: the 5's top segment.
     EXPECT_EQ(FacePixel(23 + 2, 1), 0x00FFFFu);
     colours.answer.reset();
-    gauge->RunCommand(kCmdColorTrayShadow);
+    gauge->RunCommand(Cmd("BarredestchesOmbre1"));
     EXPECT_EQ(colours.presets[1], 0x808080u);
     EXPECT_EQ(state.TrayShadowColor, 0x808080u);
 }
@@ -411,7 +413,7 @@ TEST_F(Gauge, ResumeEventsRestartMeasuring) {
 
 TEST_F(Gauge, CloseSavesAndRemovesTheIcons) {
     Start();
-    gauge->RunCommand(kCmdClose);
+    gauge->RunCommand(Cmd("Fermer1"));
     EXPECT_TRUE(window.closed);
     gauge->OnDestroy();
     gauge.reset();
@@ -519,7 +521,7 @@ TEST_F(Gauge, AnErrorInAHandlerGoesToTheErrorBox) {
     // A handler that throws: the options dialog's runner here.
     platform.runAboutBox = [] { throw std::runtime_error("Dialog failed"); };
     gauge->OnContextPopup(0, 0);  // nothing chosen
-    menu.choices = {kCmdAbout};
+    menu.choices = {Cmd("APropos1")};
     gauge->OnContextPopup(0, 0);
     ASSERT_EQ(app.errors.size(), 1u);
     EXPECT_EQ(app.errors[0], "Dialog failed");
