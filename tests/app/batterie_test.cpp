@@ -212,6 +212,27 @@ TEST_F(Gauge, TheAlertMessageComesOncePerEpisodeWhileBlinkingGoesOn) {
     EXPECT_EQ(app.information.size(), 2u);
 }
 
+// The faces, the tip and the alerts all take the one reading a refresh makes.
+TEST_F(Gauge, EachRefreshReadsThePowerOnce) {
+    Start(12);
+    LeaveTray();
+    const struct {
+        uint8_t percent;
+        bool mains;
+        void (*refresh)(TBatterie&);
+        const char* tip;
+    } refreshes[] = {{9, false, [](TBatterie& g) { g.OnActivate(); }, "Battery :   9%"},
+                     {60, true, [](TBatterie& g) { g.OnPowerBroadcast(kPowerStatusChange); }, "Battery :  60% (charging)"},
+                     {61, true, [](TBatterie& g) { g.OnTimer1(); }, "Battery :  61% (charging)"}};
+    for (const auto& r : refreshes) {
+        power.status = {static_cast<uint8_t>(r.mains), r.percent};
+        const int reads = power.reads;
+        r.refresh(*gauge);
+        EXPECT_EQ(std::pair(power.reads - reads, gauge->ZetSysTray1.Tip()), std::pair(1, std::string(r.tip)));
+    }
+    EXPECT_EQ(app.information, std::vector<std::string>{"Warning !!!\r\rBattery low...9% left"});
+}
+
 TEST_F(Gauge, BlinkPhasesPaintBlackThenTheFace) {
     state.AlertPercent = 10;
     Start(5);
