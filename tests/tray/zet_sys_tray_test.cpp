@@ -221,11 +221,11 @@ TEST_F(TrayTest, MovingTheRangeMovesTheIcon) {
 
 // The field holds 127 UTF-16 units: a tip that would not fit loses whole lines.
 TEST_F(TrayTest, ALongTipIsCutAtALinesEnd) {
-    const std::string line(60, 'a'), emoji = "\xF0\x9F\x94\x8B";  // two units
+    const std::string line(61, 'a'), emoji = "\xF0\x9F\x94\x8B";  // two units
     const std::pair<std::string, std::string> tips[] = {
         {line + "\n" + line + "\nsix", line + "\n" + line + "\nsix"},          // 127 units
         {line + "\n" + line + "\nseven", line + "\n" + line},
-        {line + "\n" + line + "\n" + emoji + "four", line + "\n" + line},       // 128 with the emoji
+        {line + "\n" + line + "\n" + emoji + "ab", line + "\n" + line},       // 128 with the emoji
         {std::string(126, 'x') + emoji, std::string(126, 'x')},               // one line: at a character
     };
     auto t = Make(0, 0, 0, true);
