@@ -1,7 +1,5 @@
 #include "app/batterie.h"
 
-#include <exception>
-
 #include "app/tray_tip.h"
 #include "render/pixel_buffer.h"
 #include "render/window_picture.h"
@@ -50,7 +48,7 @@ void TBatterie::FormCreate() {
     state_.ShownPercent = 100;
     // Both icons are in place now. Windows 11 puts new icons behind the ^
     // arrow, where a first-time user finds nothing: say where they are.
-    if (firstRun_) Tray.ShowBalloon(kFirstRunTitle, kFirstRunText);
+    if (firstRun_) Tray.ShowBalloon(TrayPair::kFirstRunTitle, TrayPair::kFirstRunText);
     app_.HideTaskbarEntry();
     Afficherletemps1Click();
 }
@@ -213,26 +211,6 @@ void TBatterie::WMPowerBroadcast(uint32_t event) {
 }
 
 // --- Window events ---------------------------------------------------------------
-
-template <typename F>
-void TBatterie::Guarded(F&& handler) {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        app_.ShowError(e.what());
-    }
-}
-
-void TBatterie::OnActivate() { Guarded([&] { FormActivate(); }); }
-void TBatterie::OnResize() { Guarded([&] { FormResize(); ShowPicture(); }); }
-void TBatterie::OnMouseDown(MouseButton b, int x, int y) { Guarded([&] { Image1MouseDown(b, x, y); }); }
-void TBatterie::OnMouseUp(MouseButton b, int x, int y) { Guarded([&] { Image1MouseUp(b, x, y); }); }
-void TBatterie::OnMouseMove(int x, int y) { Guarded([&] { FormMouseMove(x, y); }); }
-void TBatterie::OnClick() { Guarded([&] { Image1DblClick(); }); }
-void TBatterie::OnDblClick() { Guarded([&] { Image1DblClick(); }); }
-void TBatterie::OnContextPopup(int x, int y) { Guarded([&] { PopupAt(x, y); }); }
-void TBatterie::OnPowerBroadcast(uint32_t event) { Guarded([&] { WMPowerBroadcast(event); }); }
-void TBatterie::OnTimer1() { Guarded([&] { Timer1Timer(); }); }
 
 void TBatterie::OnEndSession() {
     if (sessionSaved_) return;

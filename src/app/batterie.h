@@ -3,52 +3,19 @@
 // named fields and its behaviour as handlers named after them, and drives
 // the window, the tray icons and the dialogs through the platform
 // interfaces, so that all of it runs natively under test.
-#include <cstdint>
-#include <functional>
+#include <exception>
 #include <string>
-#include <vector>
 
 #include "app/about_box.h"
+#include "app/batterie_platform.h"
 #include "app/context_menu.h"
 #include "app/settings_sequences.h"
 #include "app/tray_pair.h"
-#include "core/day_clock.h"
 #include "core/gauge_state.h"
-#include "core/low_battery_alert.h"
-#include "core/power.h"
 #include "core/refresh_cycle.h"
-#include "core/timer.h"
-#include "platform/application.h"
-#include "platform/color_dialog.h"
-#include "platform/gauge_window.h"
-#include "platform/image_list.h"
-#include "platform/notify_shell.h"
-#include "platform/popup_menu.h"
-#include "platform/registry.h"
 #include "render/gauge_face.h"
-#include "render/glyph_source.h"
 
 namespace kavelo {
-
-// Everything the gauge window reaches of the system.
-struct BatteriePlatform {
-    PowerSource& power;
-    Clock& clock;
-    Timer& timer1;
-    GaugeWindowHost& window;
-    Application& application;
-    PopupMenuHost& menu;
-    ColorDialog& colorDialog;
-    NotifyShell& shell;
-    ImageList& imageList;
-    ErrorBox& errors;
-    Registry& registry;
-    const GlyphBitmapSource& glyphs;
-    std::string programPath;
-    // Runs the options dialog modally; set by the program's entry point.
-    std::function<void()> runAboutBox;
-    SettingsKeys settingsKeys{};
-};
 
 class TBatterie final : public GaugeWindowEvents,
                         public GaugeView,
@@ -69,13 +36,6 @@ class TBatterie final : public GaugeWindowEvents,
     bool aboutOpen_ = false;
 
 public:
-    static constexpr const char* kHint = "Cliquez sur le bouton de droite pour le menu";
-    static constexpr const char* kFirstRunTitle = "Kavelo is running";
-    static constexpr const char* kFirstRunText =
-        "Kavelo shows the charge in two icons at the right of the taskbar.\n"
-        "On Windows 11 they may be behind the ^ arrow: drag both onto the taskbar, left half first.\n"
-        "Double-click an icon to show the gauge window.";
-
     TBatterie(GaugeState& state, BatteriePlatform& platform);
     ~TBatterie() override;
 
@@ -142,16 +102,16 @@ public:
     const GaugeState& State() const { return state_; }
 
     // GaugeWindowEvents: every event's errors end in the error box.
-    void OnActivate() override;
-    void OnResize() override;
-    void OnMouseDown(MouseButton button, int x, int y) override;
-    void OnMouseUp(MouseButton button, int x, int y) override;
-    void OnMouseMove(int x, int y) override;
-    void OnClick() override;
-    void OnDblClick() override;
-    void OnContextPopup(int screenX, int screenY) override;
-    void OnPowerBroadcast(uint32_t event) override;
-    void OnTimer1() override;
+    void OnActivate() override { Guarded([&] { FormActivate(); }); }
+    void OnResize() override { Guarded([&] { FormResize(); ShowPicture(); }); }
+    void OnMouseDown(MouseButton b, int x, int y) override { Guarded([&] { Image1MouseDown(b, x, y); }); }
+    void OnMouseUp(MouseButton b, int x, int y) override { Guarded([&] { Image1MouseUp(b, x, y); }); }
+    void OnMouseMove(int x, int y) override { Guarded([&] { FormMouseMove(x, y); }); }
+    void OnClick() override { Guarded([&] { Image1DblClick(); }); }
+    void OnDblClick() override { Guarded([&] { Image1DblClick(); }); }
+    void OnContextPopup(int x, int y) override { Guarded([&] { PopupAt(x, y); }); }
+    void OnPowerBroadcast(uint32_t event) override { Guarded([&] { WMPowerBroadcast(event); }); }
+    void OnTimer1() override { Guarded([&] { Timer1Timer(); }); }
     void OnEndSession() override;
     void OnDestroy() override;
     WindowBounds SizeAtDpi(int dpi) override;
@@ -192,7 +152,13 @@ private:
     void ChooseColour(Colour& colour);
     void PopupAt(int x, int y);
     void ShowPicture();
-    template <typename F> void Guarded(F&& handler);
+    template <typename F> void Guarded(F&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& e) {
+            app_.ShowError(e.what());
+        }
+    }
     // The window's scale factor k at its monitor's DPI.
     int Scale() const;
 
