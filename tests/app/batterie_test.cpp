@@ -391,13 +391,22 @@ TEST_F(Gauge, TrayIconClicksAndDoubleClicks) {
     EXPECT_FALSE(gauge->PopupMenu1.Checked("BarreTacheUnique"));
 }
 
-TEST_F(Gauge, StayOnTopToggle) {
+// A check item chosen from the menu takes its effect and loses its mark in
+// the next menu shown.
+TEST_F(Gauge, CheckItemsChosenFromTheMenu) {
     Start();
-    gauge->RunCommand(Cmd("Toujoursaudessus1"));
-    EXPECT_FALSE(window.topmost);
-    EXPECT_FALSE(gauge->PopupMenu1.Checked("Toujoursaudessus1"));
-    gauge->RunCommand(Cmd("Toujoursaudessus1"));
-    EXPECT_TRUE(window.topmost);
+    const std::tuple<const char*, std::size_t, std::function<bool()>> items[] = {
+        {"BarreTacheUnique", 0, [this] { return !window.visible; }},
+        {"Toujoursaudessus1", 1, [this] { return window.topmost; }},
+        {"Afficherletemps1", 3, [this] { return !state.PercentMode; }}};
+    for (const auto& [name, index, effect] : items) {
+        menu.choices = {Cmd(name)};
+        gauge->OnContextPopup(0, 0);
+        gauge->OnContextPopup(0, 0);
+        const auto& shown = menu.opened;
+        EXPECT_EQ(std::tuple(shown[shown.size() - 2].items[index].checked, shown.back().items[index].checked, effect()),
+                  std::tuple(true, false, false)) << name;
+    }
 }
 
 TEST_F(Gauge, ColourChosenOrCancelled) {

@@ -179,16 +179,12 @@ TEST_F(TrayTest, IntervalZeroStopsTheAnimation) {
     EXPECT_FALSE(TimerOf(0).Running());
 }
 
-TEST_F(TrayTest, OneImageRangeNeverAnimates) {
-    auto t = Make(2, 2, 100, true);
-    EXPECT_FALSE(TimerOf(0).Enabled());
-    EXPECT_EQ(Shown(*t), 2);
-}
-
-TEST_F(TrayTest, InvertedRangeShowsTheFirstIndex) {
-    auto t = Make(3, 1, 100, true);
-    EXPECT_FALSE(TimerOf(0).Enabled());
-    EXPECT_EQ(Shown(*t), 3);
+// A range of one image, or inverted: the first index, never animated.
+TEST_F(TrayTest, OneImageOrInvertedRangeShowsTheFirstIndex) {
+    for (const auto& [first, last] : {std::pair{2, 2}, {3, 1}}) {
+        auto t = Make(first, last, 100, true);
+        EXPECT_EQ(std::pair(shell.timers.back()->Enabled(), Shown(*t)), std::pair(false, first));
+    }
 }
 
 TEST_F(TrayTest, AnimationRunsOnlyWhileActive) {
