@@ -82,24 +82,17 @@ TEST(TimeFace, UnknownEstimateCountsAs568Minutes) {
     EXPECT_EQ(LitColours(rig.face.Canvas(), 0, 0, 45, 16), kNormalOnly);  // the colon
 }
 
+// An unreadable charge (255) is never under a threshold.
 TEST(TimeFace, SmallPercentageAlertsOnItsOwnBelowThreshold) {
-    FaceRig rig;
-    rig.state.Power = {0, 9};
-    rig.face.DrawTimeFace(7500);
-    EXPECT_TRUE(rig.state.AlertOn);
-    EXPECT_EQ(LitColours(rig.face.Canvas(), 0, 0, 45, 16), kNormalOnly);
-    EXPECT_EQ(LitColours(rig.face.Canvas(), 48, 0, 72, 16), kAlertOnly);
-    EXPECT_EQ(rig.messages.shown.size(), 1u);
-
-    rig.state.Power = {0, 10};  // at the threshold: no alert
-    rig.face.DrawTimeFace(7500);
-    EXPECT_FALSE(rig.state.AlertOn);
-    EXPECT_EQ(LitColours(rig.face.Canvas(), 48, 0, 72, 16), kNormalOnly);
-
-    rig.state.Power = {0, 255};  // unreadable charge: never under a threshold
-    rig.state.AlertPercent = 100;
-    rig.face.DrawTimeFace(7500);
-    EXPECT_FALSE(rig.state.AlertOn);
+    for (const auto& [percent, threshold, alert] : {std::tuple{9, 10, true}, {10, 10, false}, {255, 100, false}}) {
+        FaceRig rig;
+        rig.state.Power = {0, static_cast<uint8_t>(percent)};
+        rig.state.AlertPercent = threshold;
+        rig.face.DrawTimeFace(7500);
+        EXPECT_EQ(std::tuple(rig.state.AlertOn, LitColours(rig.face.Canvas(), 48, 0, 72, 16), rig.messages.shown.size()),
+                  std::tuple(alert, alert ? kAlertOnly : kNormalOnly, std::size_t{alert})) << percent;
+        EXPECT_EQ(LitColours(rig.face.Canvas(), 0, 0, 45, 16), kNormalOnly);
+    }
 }
 
 // The alert's box opens halfway through a paint and keeps dispatching ticks:
