@@ -1,5 +1,6 @@
 #pragma once
 // The gauge window as the faces see it: records what they ask, in order.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,26 +14,15 @@ public:
     std::vector<std::string> log;  // "process", "changed", "tray"; kept while `logging`
     bool logging = true;
     int trays = 0;
-    PixelBuffer left, right;        // the last tray pictures handed over
+    PixelBuffer left, right;           // the last tray pictures handed over
     std::function<void()> onProcess;  // runs inside ProcessMessages
     void ProcessMessages() override {
         Note("process");
         if (onProcess) onProcess();
     }
     void FaceChanged() override { Note("changed"); }
-    void SetTrayImages(const PixelBuffer& l, const PixelBuffer& r) override {
-        Note("tray");
-        ++trays;
-        left = l;
-        right = r;
-    }
-    int Count(const std::string& what) const {
-        int n = 0;
-        for (const auto& e : log) n += e == what;
-        return n;
-    }
-
-private:
+    void SetTrayImages(const PixelBuffer& l, const PixelBuffer& r) override { Note("tray"), ++trays, left = l, right = r; }
+    int Count(const std::string& what) const { return static_cast<int>(std::count(log.begin(), log.end(), what)); }
     void Note(const char* what) {
         if (logging) log.push_back(what);
     }
