@@ -46,9 +46,9 @@ std::string ChargeAlertTitle(int32_t level);
 inline constexpr const char* kChargeAlertText = "You can unplug the charger.";
 
 // The refresh cycle: reads the power status once per refresh (the faces,
-// the tip and the alerts all take that reading from state.Power), measures discharge intervals
-// into the history, computes the estimate, decides when Timer1 runs and
-// brings the face, caption and tray up to date.
+// the tip and the alerts all take that reading from state.Power), measures
+// discharge intervals into the history, computes the estimate, decides when
+// Timer1 runs and brings the face, caption and tray up to date.
 class RefreshCycle {
 public:
     RefreshCycle(GaugeState& state, PowerSource& power, Clock& clock, Timer& timer1,
