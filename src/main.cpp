@@ -98,6 +98,7 @@ int RunKavelo() {
                               menu,   colours,  shell,           imageList, errors,
                               registry, glyphs, ProgramPath(),   {},       {}};
     LogFileWin32 logFile(LocalLogFolder());
+    Win32BatteryFigures figures;
     ChargeLogger chargeLog(logFile, clock, &figures);
     platform.chargeLog = &chargeLog;
     TBatterie Batterie(state, platform);
