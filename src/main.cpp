@@ -11,7 +11,9 @@
 #include "core/gauge_state.h"
 #include "platform/win32/about_dialog_win32.h"
 #include "platform/win32/application_win32.h"
+#include "platform/win32/battery_figures_win32.h"
 #include "platform/win32/color_dialog_win32.h"
+#include "platform/win32/details_window_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/gauge_window_win32.h"
 #include "platform/win32/glyph_resources_win32.h"
@@ -85,6 +87,10 @@ int RunKavelo() {
     BatteriePlatform platform{power,  clock,    window.Timer1(), window,   application,
                               menu,   colours,  shell,           imageList, errors,
                               registry, glyphs, ProgramPath(),   {},       {}};
+    Win32BatteryFigures figures;
+    Win32DetailsWindows detailsWindows(window.Handle());
+    platform.figures = &figures;
+    platform.detailsWindows = &detailsWindows;
     TBatterie Batterie(state, platform);
     platform.runAboutBox = [&] {
         AboutDialogWin32 dialog(window.Handle());

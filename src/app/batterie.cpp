@@ -1,5 +1,6 @@
 #include "app/batterie.h"
 
+#include "app/details_figures.h"
 #include "app/tray_tip.h"
 #include "render/pixel_buffer.h"
 #include "render/window_picture.h"
@@ -23,6 +24,18 @@ TBatterie::TBatterie(GaugeState& state, BatteriePlatform& platform)
     Tray.SetOnClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2DblClick(s, b, x, y); });
     Tray.SetOnDblClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2Click(s, b, x, y); });
     Timer1.SetEnabled(false);
+    if (platform.figures && platform.detailsWindows)
+        details_ = std::make_unique<TBatteryDetails>(state, *platform.detailsWindows, *platform.figures,
+                                                     platform.clock);
+    Tray.SetOnPointerVisit(
+        [](void* self) {
+            auto& form = *static_cast<TBatterie*>(self);
+            form.Guarded([&] {
+                form.rateDue_ = true;
+                form.UpdateTrayTip();
+            });
+        },
+        this);
 }
 
 TBatterie::~TBatterie() = default;
@@ -185,6 +198,11 @@ void TBatterie::ChooseColour(Colour& colour) {
     RefreshStatus();
 }
 
+void TBatterie::Details1Click() {
+    if (details_) details_->Open();
+    Dragging = false;
+}
+
 void TBatterie::APropos1Click() {
     // The tray icons stay usable while the dialog runs; one dialog at a time.
     if (aboutOpen_ || !platform_.runAboutBox) return;
@@ -208,6 +226,7 @@ void TBatterie::WMPowerBroadcast(uint32_t event) {
     // learned so far is kept first.
     if (event == kPowerSuspend) SaveSettingsNow();
     refresh_.WMPowerBroadcast(event);
+    if (details_) details_->PowerChanged();
 }
 
 // --- Window events ---------------------------------------------------------------
@@ -260,7 +279,24 @@ void TBatterie::SetCaption(const std::string& caption) {
     app_.SetTitle(caption);
 }
 
-void TBatterie::UpdateTrayTip() { Tray.SetTip(TrayTip(TipFactsOf(state_))); }
+void TBatterie::UpdateTrayTip() {
+    TipFacts facts = TipFactsOf(state_);
+    facts.rateLine = RateLine();
+    Tray.SetTip(TrayTip(facts));
+}
+
+std::string TBatterie::RateLine() {
+    const PowerStatus& now = state_.Power;
+    if (!platform_.figures) return {};
+    if (rateDue_ || now.BatteryLifePercent != rateReadFor_.BatteryLifePercent ||
+        now.ACLineStatus != rateReadFor_.ACLineStatus || now.BatteryFlag != rateReadFor_.BatteryFlag) {
+        rateDue_ = false;
+        rateReadFor_ = now;
+        BatteryEnergy energy;
+        rateLine_ = platform_.figures->ReadEnergy(energy) ? RateLineText(energy.rateMw, now) : std::string();
+    }
+    return rateLine_;
+}
 
 void TBatterie::FaceChanged() { ShowPicture(); }
 
