@@ -27,6 +27,7 @@ def open_details(s):
 
 def test(s):
     width, height = (int(n) for n in s.desktop.split("x"))
+    s.reg_add(st.STORE, "Planted", "REG_SZ", "no first-run balloon over the tip")
     for dpi in (96, 192):
         s.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", dpi)
         s.start_kavelo()
