@@ -13,6 +13,7 @@
 #include "platform/win32/application_win32.h"
 #include "platform/win32/battery_figures_win32.h"
 #include "platform/win32/color_dialog_win32.h"
+#include "platform/win32/details_window_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/gauge_window_win32.h"
 #include "platform/win32/glyph_resources_win32.h"
@@ -97,8 +98,11 @@ int RunKavelo() {
     BatteriePlatform platform{power,  clock,    window.Timer1(), window,   application,
                               menu,   colours,  shell,           imageList, errors,
                               registry, glyphs, ProgramPath(),   {},       {}};
-    LogFileWin32 logFile(LocalLogFolder());
     Win32BatteryFigures figures;
+    Win32DetailsWindows detailsWindows(window.Handle());
+    platform.figures = &figures;
+    platform.detailsWindows = &detailsWindows;
+    LogFileWin32 logFile(LocalLogFolder());
     ChargeLogger chargeLog(logFile, clock, &figures);
     platform.chargeLog = &chargeLog;
     TBatterie Batterie(state, platform);

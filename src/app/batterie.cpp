@@ -1,5 +1,6 @@
 #include "app/batterie.h"
 
+#include "app/details_figures.h"
 #include "app/tray_tip.h"
 #include "render/pixel_buffer.h"
 #include "render/window_picture.h"
@@ -23,6 +24,23 @@ TBatterie::TBatterie(GaugeState& state, BatteriePlatform& platform)
     Tray.SetOnClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2DblClick(s, b, x, y); });
     Tray.SetOnDblClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2Click(s, b, x, y); });
     Timer1.SetEnabled(false);
+    if (platform.figures && platform.detailsWindows)
+        details_ = std::make_unique<TBatteryDetails>(state, *platform.detailsWindows, *platform.figures,
+                                                     platform.clock);
+    if (details_ && platform.chargeLog) {
+        graph_ = std::make_unique<ChargeLogGraph>(*platform.chargeLog, state, platform.clock,
+                                                  Image1.Strips().GrandsBitmap);
+        details_->SetGraph(graph_.get());
+    }
+    Tray.SetOnPointerVisit(
+        [](void* self) {
+            auto& form = *static_cast<TBatterie*>(self);
+            form.Guarded([&] {
+                form.rateDue_ = true;
+                form.UpdateTrayTip();
+            });
+        },
+        this);
 }
 
 TBatterie::~TBatterie() = default;
@@ -186,6 +204,11 @@ void TBatterie::ChooseColour(Colour& colour) {
     RefreshStatus();
 }
 
+void TBatterie::Details1Click() {
+    if (details_) details_->Open();
+    Dragging = false;
+}
+
 void TBatterie::APropos1Click() {
     // The tray icons stay usable while the dialog runs; one dialog at a time.
     if (aboutOpen_ || !platform_.runAboutBox) return;
@@ -213,6 +236,7 @@ void TBatterie::WMPowerBroadcast(uint32_t event) {
     refresh_.WMPowerBroadcast(event);
     // The wake's row holds the reading taken on waking.
     if (log && IsSleepEvent(event) && event != kPowerSuspend) log->Write(LogEvent::Wake, state_.Power);
+    if (details_) details_->PowerChanged();
 }
 
 // A session that ends never destroys the window: its end is logged then.
@@ -274,7 +298,22 @@ void TBatterie::SetCaption(const std::string& caption) {
 
 void TBatterie::UpdateTrayTip() {
     if (platform_.chargeLog) platform_.chargeLog->Observe(state_.Power);
-    Tray.SetTip(TrayTip(TipFactsOf(state_)));
+    TipFacts facts = TipFactsOf(state_);
+    facts.rateLine = RateLine();
+    Tray.SetTip(TrayTip(facts));
+}
+
+std::string TBatterie::RateLine() {
+    const PowerStatus& now = state_.Power;
+    if (!platform_.figures) return {};
+    if (rateDue_ || now.BatteryLifePercent != rateReadFor_.BatteryLifePercent ||
+        now.ACLineStatus != rateReadFor_.ACLineStatus || now.BatteryFlag != rateReadFor_.BatteryFlag) {
+        rateDue_ = false;
+        rateReadFor_ = now;
+        BatteryEnergy energy;
+        rateLine_ = platform_.figures->ReadEnergy(energy) ? RateLineText(energy.rateMw, now) : std::string();
+    }
+    return rateLine_;
 }
 
 void TBatterie::FaceChanged() { ShowPicture(); }

@@ -42,10 +42,12 @@ std::string State(const PowerStatus& p) {
 std::string Thousandths(int64_t value, int decimals) {
     const int64_t step = decimals >= 2 ? 10 : 100;
     const int64_t one = 1000 / step;
-    const int64_t n = ((value < 0 ? -value : value) + step / 2) / step;
+    const int64_t n = (value + step / 2) / step;
     std::string fraction = std::to_string(n % one);
-    fraction.insert(0, static_cast<size_t>(decimals) - fraction.size(), '0');
-    return (value < 0 ? "-" : "") + std::to_string(n / one) + "." + fraction;
+    while (fraction.size() < static_cast<size_t>(decimals)) fraction.insert(fraction.begin(), '0');
+    std::string text = std::to_string(n / one);
+    text += '.';
+    return text += fraction;
 }
 
 std::vector<std::string> DetailsLabels() { return {std::begin(kLabels), std::end(kLabels)}; }

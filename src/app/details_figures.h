@@ -37,8 +37,8 @@ std::string DetailsCopyText(const std::vector<std::string>& values);
 // give the rate's sign wrong.
 std::string RateLineText(int32_t rateMw, const PowerStatus& power);
 
-// 5500 -> "5.5", 11100 with 2 decimals -> "11.10": thousandths of a unit
-// with one or two decimals, rounded.
+// 5500 -> "5.5", 11100 with 2 decimals -> "11.10": thousandths of a unit,
+// not negative, with one or two decimals, rounded.
 std::string Thousandths(int64_t value, int decimals = 1);
 
 }  // namespace kavelo

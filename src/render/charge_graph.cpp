@@ -95,11 +95,10 @@ PixelBuffer DrawChargeGraph(const std::vector<LogRow>& rows, const ChargeGraphVi
                     view.nowUtcSeconds};
     PixelBuffer canvas(w, h, kGraphBackground);
 
-    // The logged points in time order, then "now" as the gauge reads it.
-    std::vector<LogRow> points(rows);
-    std::stable_sort(points.begin(), points.end(),
-                     [](const LogRow& a, const LogRow& b) { return a.utcSeconds < b.utcSeconds; });
-    points.push_back({view.nowUtcSeconds, view.currentPercent, view.onMains, LogEvent::Change, {}});
+    // The logged points in the file's order, then "now" as the gauge reads
+    // it. Rows out of time order (the clock was set back) join nothing.
+    const LogRow now{view.nowUtcSeconds, view.currentPercent, view.onMains, LogEvent::Change, {}};
+    auto point = [&](size_t i) -> const LogRow& { return i < rows.size() ? rows[i] : now; };
 
     // Pairs of points joined by the line, each clipped to the span shown.
     struct Piece {
@@ -107,8 +106,8 @@ PixelBuffer DrawChargeGraph(const std::vector<LogRow>& rows, const ChargeGraphVi
         bool mains;
     };
     std::vector<Piece> pieces;
-    for (size_t i = 1; i < points.size(); ++i) {
-        const LogRow &a = points[i - 1], &b = points[i];
+    for (size_t i = 1; i <= rows.size(); ++i) {
+        const LogRow &a = point(i - 1), &b = point(i);
         if (!RunsOn(a.event) || !Reached(b.event) || a.percent < 0 || b.percent < 0) continue;
         const int64_t t0 = std::max(a.utcSeconds, plot.start), t1 = std::min(b.utcSeconds, plot.now);
         if (t0 > t1) continue;

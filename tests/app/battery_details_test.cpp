@@ -3,6 +3,7 @@
 #include "app/battery_details.h"
 #include "app/details_figures.h"
 #include "fakes/core_fakes.h"
+#include "fakes/fake_details.h"
 
 namespace kavelo {
 namespace {
@@ -69,45 +70,11 @@ TEST(BatteryDetailsText, FiguresAndTheRateLine) {
     for (const auto& l : lines) EXPECT_EQ(RateLineText(l.rate, l.power), l.line) << l.rate;
 }
 
-struct FakeFigures final : BatteryFigures {
-    BatteryEnergy energy{-5500, 6270, 11000, -1};
-    std::vector<BatteryDevice> devices;
-    int energyReads = 0, deviceReads = 0;
-    bool ReadEnergy(BatteryEnergy& e) override { return ++energyReads, e = energy, true; }
-    void ReadDevices(std::vector<BatteryDevice>& d) override { ++deviceReads, d = devices; }
-};
-
-struct FakeWindow final : DetailsWindow {
-    std::vector<std::string> values, clipboard;
-    int fronts = 0;
-    bool* open;
-    explicit FakeWindow(bool* o) : open(o) { *open = true; }
-    ~FakeWindow() override { *open = false; }
-    void SetValues(const std::vector<std::string>& v) override { values = v; }
-    void BringToFront() override { ++fronts; }
-    void PutOnClipboard(const std::string& text) override { clipboard.push_back(text); }
-    Area GraphArea() const override { return {}; }
-    void SetGraph(const PixelBuffer&, const std::string&) override {}
-    void EnableGraph(bool) override {}
-};
-
-struct FakeWindows final : DetailsWindows {
-    FakeWindow* last = nullptr;
-    int opened = 0;
-    bool open = false;
-    std::unique_ptr<DetailsWindow> Open(DetailsWindowEvents&, const std::vector<std::string>&) override {
-        ++opened;
-        auto w = std::make_unique<FakeWindow>(&open);
-        last = w.get();
-        return w;
-    }
-};
-
 TEST(BatteryDetails, OneWindowReadsWhileOpenAndTheDevicesAtMostEveryFewSeconds) {
     GaugeState state;
     state.Power = {0, 57, 0};
-    FakeFigures figures;
-    FakeWindows windows;
+    fakes::FakeFigures figures;
+    fakes::FakeDetailsWindows windows;
     fakes::FakeClock clock;
     clock.utc = 1000000;
     TBatteryDetails details(state, windows, figures, clock);
