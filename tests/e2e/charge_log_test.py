@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """The charge log the real program writes: after a start, a planted eight-day-old row is gone while
 a recent one stays and an unreadable line is dropped; each change of the charge or of the power
-source adds a row, a sleep and the first wake after it add theirs, and closing adds the stop row."""
+source adds a row, a sleep and the first wake after it add theirs, and closing adds the stop row. Then a
+planted day (a discharge, a sleep, a charge on mains) drawn in the "Battery details" window at 96 and 192 DPI."""
 import datetime
 import time
 
 import kavelo_e2e as e2e
+import settings_steps as st
 
 HEADER = "time,percent,power,event,rate_mw"
 
@@ -46,6 +48,25 @@ def test(s):
         ["57", "battery", "start"], ["56", "battery", "change"], ["56", "mains", "change"],
         ["55", "mains", "change"], ["55", "mains", "sleep"], ["55", "mains", "wake"], ["55", "mains", "stop"]], lines
 
+    day = ""
+    for h0, h1, p0, p1, power, first, last in (
+            (22, 18, 95, 100, "mains", "start", "stop"), (10, 6, 100, 60, "battery", "start", "sleep"),
+            (4.5, 3, 59, 45, "battery", "wake", "change"), (3, 1, 45, 57, "mains", "change", "change")):
+        for i in range(11):
+            event = first if i == 0 else last if i == 10 else "change"
+            day += f"{stamp((h0 + (h1 - h0) * i / 10) / 24)},{p0 + (p1 - p0) * i // 10},{power},{event},\r\n"
+    path.write_bytes(f"{HEADER}\r\n{day}".encode())
+    s.battery.set(percent=57)
+    for dpi in (96, 192):
+        s.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", dpi)
+        s.start_kavelo()
+        st.menu_command(s, "Battery &details...")
+        summary = "From 95 % at "
+        st.wait_until("the graph", lambda: any(c["title"].startswith(summary) for c in s.controls(st.DIALOG)))
+        window = s.windows(st.DIALOG, title="Battery details")[0]
+        s.screenshot(f"graph-{dpi}").crop(window.rect).save_png(s.run_dir / f"details-graph-{dpi}.png")
+        assert s.close_kavelo() == 0
+
 
 if __name__ == "__main__":
-    e2e.run_test(test)
+    e2e.run_test(test, desktop="1280x1024")
