@@ -80,6 +80,7 @@ Result Render(const Scene& scene, View view) {
     GaugeFace face(state, timer, power, alert, quiet);
     face.LoadGlyphStrips(EmbeddedGlyphSource());
     face.SetTrayIconSize(scene.iconSize);
+    face.SetTrayTheme(scene.trayTheme);
 
     const int width = WindowWidth(scene);
     switch (scene.face) {

@@ -6,6 +6,7 @@
 
 #include "core/gauge_state.h"
 #include "render/pixel_buffer.h"
+#include "render/tray_picture.h"
 
 namespace kavelo::scene {
 
@@ -34,6 +35,7 @@ struct Scene {
     bool blink = false;        // BlinkPhase while painting
     int trayFrame = -1;        // 0-5: the animation frame (A-F) that the tray shows; -1: as at start
     int iconSize = 16;         // the notification area's icon size S
+    TrayTheme trayTheme = TrayTheme::Classic;
     int32_t alertPercent = 10;
     int32_t alertMinutes = 10;
     Colour normalColor = 0x00FF00;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <utility>
+
+#include "face_rig.h"
 
 #include "render/glyph_text.h"
 #include "render/segments.h"
@@ -139,6 +142,57 @@ TEST(TrayPictureAtIconSize, StrokesColoursCellsAndBlocks) {
             const int cell = size / 2, width = size * 7 / 16 + w;  // the zeros of 100 %, one in each icon
             if (text[1] == '0' && size % 16) EXPECT_EQ(p.Crop(cell, 0, width, size), p.Crop(2 * cell, 0, width, size));
         }
+    }
+}
+
+// Themed, a picture is the classic one in the theme's colours with silver
+// made transparent, except the plug: its own colours, over its shadow.
+TEST(ThemedTrayPicture, ClassicShapesOnClearThePlugOverItsShadow) {
+    const PixelBuffer plug = LoadGlyphStrips(EmbeddedGlyphSource()).OnlineBitmap;
+    for (const TrayTheme theme : {TrayTheme::Dark, TrayTheme::Light})
+        for (const int size : {16, 20, 24, 32, 48})
+            for (const auto& [text, mains] : {std::pair{" 57%", true}, {" 57%", false}, {"2:05", false}, {"C:CC", true}}) {
+                const Colour pen = ThemeGlyphColour(theme), shadow = ThemeShadowColour(theme);
+                const PixelBuffer classic = TrayPicture(text, mains, pen, shadow, plug, size);
+                const PixelBuffer p = TrayPicture(text, mains, pen, shadow, plug, size, theme);
+                const int w = std::max(1, (size + 8) / 16), plugRight = mains && text[0] == ' ' ? size * 9 / 16 : 0;
+                for (int y = 0; y < size; ++y)
+                    for (int x = 0; x < 2 * size; ++x) {
+                        const Colour want = classic.Pixel(x, y), got = p.Pixel(x, y);
+                        const bool ownColour = want == kPlugTeal || want == kMarkRed;
+                        std::set<Colour> allowed{kClear, kOpaque | shadow};  // about the plug
+                        if (x >= plugRight + (plugRight ? w : 0) || want == pen)
+                            allowed = {want == kTraySilver ? kClear : kOpaque | want};
+                        else if (ownColour && x < plugRight) allowed = {kOpaque | want};
+                        ASSERT_TRUE(allowed.count(got)) << size << text << " at " << x << "," << y;
+                        if (ownColour && x < plugRight && y + w < size) {
+                            ASSERT_NE(p.Pixel(x + w, y + w), kClear) << "shadowed";
+                        }
+                    }
+            }
+}
+
+std::set<Colour> Colours(const PixelBuffer& p) {
+    return {p.Data(), p.Data() + p.Width() * p.Height()};
+}
+
+// Through the face: the alert colour replaces the theme's glyphs, the blank
+// phase is clear, and only a new look draws the icons again.
+TEST(ThemedTrayPicture, AlertBlankPhaseAndRedrawOnlyOnChange) {
+    for (const TrayTheme theme : {TrayTheme::Dark, TrayTheme::Light}) {
+        testing::FaceRig rig;
+        rig.face.SetTrayTheme(theme);
+        rig.face.DrawTimeFace(300);  // 0:05, an alert
+        EXPECT_EQ(rig.host.Count("tray"), 1);
+        const std::set<Colour> alert = Colours(rig.face.TrayPicture());
+        EXPECT_EQ(alert, (std::set<Colour>{kClear, kOpaque | rig.state.AlertColor, kOpaque | ThemeShadowColour(theme)}));
+        rig.state.BlinkPhase = true;
+        rig.face.DrawBlackPhase();
+        EXPECT_EQ(Colours(rig.face.TrayPicture()), std::set<Colour>{kClear});
+        rig.face.SetTrayTheme(theme);
+        rig.face.SetTrayTheme(TrayTheme::Classic);
+        EXPECT_EQ(rig.host.Count("tray"), 3);
+        EXPECT_EQ(Colours(rig.face.TrayPicture()), std::set<Colour>{kTraySilver});
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -80,6 +81,37 @@ TEST(Win32ImageList, IconsCarryTheImagesColoursOpaque) {
     px = IconBits(AsHicon(icon), false);
     ASSERT_EQ(px.size(), 256u);
     EXPECT_EQ(px[100] & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST(Win32ImageList, AlphaIconsShowTheirBackgroundWhereClear) {
+    Win32ImageList list;
+    list.Add(Plain(0x0000FF).data());
+    list.SetAlpha(true);
+    EXPECT_EQ(list.Count(), 0) << "a change of kind empties the list";
+    auto px = Plain(0);                                          // clear
+    for (int x = 0; x < 16; ++x) px[16 * 8 + x] = 0xFF332211;  // but an opaque row
+    list.Add(px.data());
+    OwnedIcon icon;
+    list.ShareIcon(0, icon);
+    const BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB}};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP target = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, target);
+    std::fill_n(static_cast<DWORD*>(bits), 256, 0x008080u);  // a teal taskbar
+    ASSERT_TRUE(DrawIconEx(dc, 0, 0, AsHicon(icon), 16, 16, 0, nullptr, DI_NORMAL));
+    GdiFlush();
+    const std::vector<DWORD> drawn(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + 256);
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+    const std::vector<DWORD> mask = IconBits(AsHicon(icon), true);
+    ASSERT_EQ(mask.size(), 256u);
+    for (int i = 0; i < 256; ++i) {
+        const bool row8 = i / 16 == 8;
+        ASSERT_EQ(drawn[i] & 0xFFFFFF, row8 ? 0x112233u : 0x008080u) << i;
+        ASSERT_EQ(mask[i] & 0xFFFFFF, row8 ? 0u : 0xFFFFFFu) << i;
+    }
 }
 
 TEST(Win32ImageList, TakingOutAnIconDestroysThePreviousOne) {
