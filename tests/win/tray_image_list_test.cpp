@@ -93,7 +93,8 @@ TEST(Win32ImageList, AlphaIconsShowTheirBackgroundWhereClear) {
     list.Add(px.data());
     OwnedIcon icon;
     list.ShareIcon(0, icon);
-    const BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB}};
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP target = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
