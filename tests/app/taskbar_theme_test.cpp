@@ -5,26 +5,18 @@
 #include "fakes/fake_registry.h"
 
 namespace kavelo {
-namespace {
 
-TEST(TaskbarTheme, LightOnlyForADwordOtherThanZero) {
+TEST(TaskbarTheme, LightOnlyForADwordOtherThanZeroDarkWhenMissing) {
     using T = RegistryValueType;
-    const struct {
-        const char* what;
-        T type;
-        std::vector<uint8_t> data;  // none: no value
-        TrayTheme want;
-    } cases[] = {{"missing", T::Dword, {}, TrayTheme::Dark},
-                 {"0", T::Dword, {0, 0, 0, 0}, TrayTheme::Dark},
-                 {"1", T::Dword, {1, 0, 0, 0}, TrayTheme::Light},
-                 {"a string", T::String, {'1', 0}, TrayTheme::Dark},
-                 {"too short", T::Dword, {1}, TrayTheme::Dark}};
-    for (const auto& c : cases) {
-        fakes::FakeRegistry registry;
-        if (!c.data.empty()) registry.Put(RegistryRoot::CurrentUser, kPersonalizeKey, kLightThemeValue, c.type, c.data);
-        EXPECT_EQ(TaskbarTheme(registry), c.want) << c.what;
+    const std::pair<RegistryValue, TrayTheme> cases[] = {
+        {{T::Other, {}}, TrayTheme::Dark},             {{T::Dword, {0, 0, 0, 0}}, TrayTheme::Dark},
+        {{T::Dword, {1, 0, 0, 0}}, TrayTheme::Light}, {{T::String, {'1', 0}}, TrayTheme::Dark},
+        {{T::Dword, {1}}, TrayTheme::Dark}};
+    for (const auto& [value, want] : cases) {
+        fakes::FakeRegistry registry;  // the first case: no value at all
+        if (value.Type != T::Other) registry.Put(RegistryRoot::CurrentUser, kPersonalizeKey, kLightThemeValue, value.Type, value.Data);
+        EXPECT_EQ(TaskbarTheme(registry), want) << int(value.Type) << " of " << value.Data.size();
     }
 }
 
-}  // namespace
 }  // namespace kavelo

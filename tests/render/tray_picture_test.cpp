@@ -172,27 +172,22 @@ TEST(ThemedTrayPicture, ClassicShapesOnClearThePlugOverItsShadow) {
             }
 }
 
-std::set<Colour> Colours(const PixelBuffer& p) {
-    return {p.Data(), p.Data() + p.Width() * p.Height()};
-}
-
 // Through the face: the alert colour replaces the theme's glyphs, the blank
 // phase is clear, and only a new look draws the icons again.
 TEST(ThemedTrayPicture, AlertBlankPhaseAndRedrawOnlyOnChange) {
     for (const TrayTheme theme : {TrayTheme::Dark, TrayTheme::Light}) {
         testing::FaceRig rig;
+        const PixelBuffer& p = rig.face.TrayPicture();
+        auto colours = [&] { return std::set<Colour>(p.Data(), p.Data() + p.Width() * p.Height()); };
         rig.face.SetTrayTheme(theme);
         rig.face.DrawTimeFace(300);  // 0:05, an alert
-        EXPECT_EQ(rig.host.Count("tray"), 1);
-        const std::set<Colour> alert = Colours(rig.face.TrayPicture());
-        EXPECT_EQ(alert, (std::set<Colour>{kClear, kOpaque | rig.state.AlertColor, kOpaque | ThemeShadowColour(theme)}));
+        EXPECT_EQ(colours(), (std::set<Colour>{kClear, kOpaque | rig.state.AlertColor, kOpaque | ThemeShadowColour(theme)}));
         rig.state.BlinkPhase = true;
         rig.face.DrawBlackPhase();
-        EXPECT_EQ(Colours(rig.face.TrayPicture()), std::set<Colour>{kClear});
+        EXPECT_EQ(colours(), std::set<Colour>{kClear});
         rig.face.SetTrayTheme(theme);
         rig.face.SetTrayTheme(TrayTheme::Classic);
-        EXPECT_EQ(rig.host.Count("tray"), 3);
-        EXPECT_EQ(Colours(rig.face.TrayPicture()), std::set<Colour>{kTraySilver});
+        EXPECT_EQ(std::pair(rig.host.Count("tray"), colours()), std::pair(3, std::set<Colour>{kTraySilver}));
     }
 }
 

@@ -95,24 +95,18 @@ TEST(Win32ImageList, AlphaIconsShowTheirBackgroundWhereClear) {
     list.ShareIcon(0, icon);
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
+    DWORD* drawn = nullptr;  // on a teal taskbar
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP target = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, target);
-    std::fill_n(static_cast<DWORD*>(bits), 256, 0x008080u);  // a teal taskbar
-    ASSERT_TRUE(DrawIconEx(dc, 0, 0, AsHicon(icon), 16, 16, 0, nullptr, DI_NORMAL));
-    GdiFlush();
-    const std::vector<DWORD> drawn(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + 256);
-    SelectObject(dc, old);
-    DeleteObject(target);
+    const UniqueBitmap target(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&drawn), nullptr, 0));
+    SelectObject(dc, target.get());
+    std::fill_n(drawn, 256, 0x008080u);
+    EXPECT_TRUE(DrawIconEx(dc, 0, 0, AsHicon(icon), 16, 16, 0, nullptr, DI_NORMAL));
     DeleteDC(dc);
     const std::vector<DWORD> mask = IconBits(AsHicon(icon), true);
     ASSERT_EQ(mask.size(), 256u);
-    for (int i = 0; i < 256; ++i) {
-        const bool row8 = i / 16 == 8;
-        ASSERT_EQ(drawn[i] & 0xFFFFFF, row8 ? 0x112233u : 0x008080u) << i;
-        ASSERT_EQ(mask[i] & 0xFFFFFF, row8 ? 0u : 0xFFFFFFu) << i;
-    }
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(std::pair(drawn[i] & 0xFFFFFF, mask[i] & 0xFFFFFF),
+                  i / 16 == 8 ? std::pair(0x112233ul, 0ul) : std::pair(0x008080ul, 0xFFFFFFul)) << i;
 }
 
 TEST(Win32ImageList, TakingOutAnIconDestroysThePreviousOne) {
