@@ -129,6 +129,11 @@ std::unique_ptr<IntervalTimer> Win32NotifyShell::CreateTimer(std::int32_t interv
 
 int Win32NotifyShell::IconSize() { return MetricForDpi(SM_CXSMICON, TaskbarDpi()); }
 
+// The tray's windows are Unicode ones: the name comes as a wide string.
+bool Win32NotifyShell::IsColourSetChange(std::intptr_t lParam) {
+    return lParam && lstrcmpW(reinterpret_cast<LPCWSTR>(lParam), L"ImmersiveColorSet") == 0;
+}
+
 namespace {
 // Cut to the field when longer, never in the middle of a surrogate pair.
 template <std::size_t N>
