@@ -32,6 +32,7 @@ const char kUsage[] =
     "                      DPI (16 at 100 %, 20, 24 at 150 %, 28, 32 at 200 %...)\n"
     "  --taskbar T         tray pictures that suit a dark or light taskbar: transparent\n"
     "                      (alpha kept in txt), laid on that taskbar's colour in png and ppm\n"
+    "  --taskbar-colour C  that colour (default 1C1C1C dark, EEEEEE light)\n"
     "  --percent N         battery percentage 0-255 (default 57)\n"
     "  --seconds S         estimate in seconds; -1 unknown (8:88), -2 its blank phase (default 7500)\n"
     "  --mains             on mains power\n"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
     scene::View view = scene::View::Face;
     bool viewGiven = false, faceGiven = false;
     int scale = 1;
+    long taskbar = -1;  // the theme's own
     std::string format, output;
 
     for (int i = 1; i < argc; ++i) {
@@ -123,6 +125,8 @@ int main(int argc, char** argv) {
             const std::string t = value();
             if (t != "dark" && t != "light") Fail("--taskbar is dark or light");
             sc.trayTheme = t == "dark" ? TrayTheme::Dark : TrayTheme::Light;
+        } else if (arg == "--taskbar-colour") {
+            taskbar = Number(arg, value(), 16) & 0xFFFFFF;
         } else if (arg == "--alert-percent") {
             sc.alertPercent = static_cast<int32_t>(Number(arg, value()));
         } else if (arg == "--alert-minutes") {
@@ -160,7 +164,7 @@ int main(int argc, char** argv) {
     try {
         PixelBuffer picture = ScaleUp(scene::Render(sc, view).picture, scale);
         if (sc.trayTheme != TrayTheme::Classic && format != "txt")  // as Windows 11 draws its taskbars
-            picture = OnTaskbar(picture, sc.trayTheme == TrayTheme::Dark ? 0x1C1C1C : 0xEEEEEE);
+            picture = OnTaskbar(picture, taskbar >= 0 ? Colour(taskbar) : sc.trayTheme == TrayTheme::Dark ? 0x1C1C1C : 0xEEEEEE);
         if (format == "png") io::WritePng(output, picture);
         else if (format == "ppm") io::WritePpm(output, picture);
         else if (format == "txt") io::WriteText(output, picture);
