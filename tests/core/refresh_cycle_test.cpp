@@ -21,7 +21,7 @@ struct Gauge {
     FakeTimer timer;
     RecordingView view;
     FakeMessages messages;
-    LowBatteryAlert alert{state, power, messages};
+    LowBatteryAlert alert{state, messages};
     RefreshCycle cycle{state, power, clock, timer, view, alert};
 
     void BatteryAt(uint8_t p, int32_t atMs) {
@@ -188,12 +188,12 @@ TEST(Caption, FailedReadKeepsThePreviousSnapshot) {
     EXPECT_EQ(g.view.caption, "Batterie : 57%");
 }
 
-TEST(LowBatteryAlert, ShowsOncePerEpisodeWithAFreshReading) {
+TEST(LowBatteryAlert, ShowsOncePerEpisodeWithTheChargeRead) {
     Gauge g;
     g.alert.CheckLowBatteryAlert();
     EXPECT_TRUE(g.messages.shown.empty());
     g.state.AlertOn = true;
-    g.power.Battery(9);
+    g.state.Power = {0, 9};
     for (int i = 0; i < 5; ++i) g.alert.CheckLowBatteryAlert();
     ASSERT_EQ(g.messages.shown.size(), 1u);
     EXPECT_EQ(g.messages.shown[0], "Warning !!!\r\rBattery low...9% left");
@@ -201,7 +201,7 @@ TEST(LowBatteryAlert, ShowsOncePerEpisodeWithAFreshReading) {
     g.alert.CheckLowBatteryAlert();
     EXPECT_EQ(g.messages.shown.size(), 1u);
     g.state.AlertOn = true;
-    g.power.Battery(5);
+    g.state.Power = {0, 5};
     g.alert.CheckLowBatteryAlert();
     ASSERT_EQ(g.messages.shown.size(), 2u);
     EXPECT_EQ(g.messages.shown[1], "Warning !!!\r\rBattery low...5% left");
@@ -209,7 +209,6 @@ TEST(LowBatteryAlert, ShowsOncePerEpisodeWithAFreshReading) {
 
 TEST(LowBatteryAlert, CallsMadeWhileTheBoxIsOpenFindNothingNew) {
     GaugeState state;
-    FakePower power;
     struct Reentrant : AlertMessageSink {
         LowBatteryAlert* alert = nullptr;
         int shown = 0;
@@ -218,7 +217,7 @@ TEST(LowBatteryAlert, CallsMadeWhileTheBoxIsOpenFindNothingNew) {
             alert->CheckLowBatteryAlert();  // a tick dispatched by the box's loop
         }
     } sink;
-    LowBatteryAlert alert(state, power, sink);
+    LowBatteryAlert alert(state, sink);
     sink.alert = &alert;
     state.AlertOn = true;
     alert.CheckLowBatteryAlert();
@@ -254,7 +253,8 @@ TEST(UpdatePowerSource, SizesBeforeRefreshing) {
 }
 
 // Readings on battery at 80, 79, 78, 77 a minute apart from `start`, with
-// `between` after the reading at 79: the Temps recorded, newest first.
+// `between` after the reading at 79: the Temps recorded, newest first; with
+// a UTC clock where `utc`.
 TEST(SleepGuard, AnIntervalWithASleepIsNotRecorded) {
     const int32_t kTen = 10 * 3600000, kMidnight = 86400000 - 90000;
     const struct {
@@ -262,6 +262,7 @@ TEST(SleepGuard, AnIntervalWithASleepIsNotRecorded) {
         int32_t start;
         std::function<void(Gauge&)> between;
         std::vector<int32_t> temps;
+        bool utc = false;
     } cases[] = {
         {"a long interval, clocks agreeing", kTen, [](Gauge& r) { r.clock.Advance(3 * 3600000); }, {60000, 3 * 3600000 + 60000}},
         {"a suspend broadcast", kTen, [](Gauge& r) { r.cycle.WMPowerBroadcast(kPowerSuspend); }, {60000}},
@@ -269,10 +270,16 @@ TEST(SleepGuard, AnIntervalWithASleepIsNotRecorded) {
         {"a minute asleep, within tolerance", kTen, [](Gauge& r) { r.clock.Sleep(kSleepToleranceMs); }, {60000, 120000}},
         {"the clock set back an hour", kTen, [](Gauge& r) { r.clock.ms -= 3600000; }, {60000}},
         {"midnight drops its own interval only", kMidnight, [](Gauge&) {}, {60000}},
+        {"a day asleep", kTen, [](Gauge& r) { r.clock.Sleep(86400000); }, {60000}, true},
+        {"a day but half a minute asleep", kTen, [](Gauge& r) { r.clock.Sleep(86370000); }, {60000}, true},
+        {"daylight saving moves the time of day, not UTC", kTen, [](Gauge& r) { r.clock.ms += 3600000; }, {60000}, true},
+        {"the screen off: nothing learned", kTen, [](Gauge& r) { r.cycle.WMPowerBroadcast(kPowerDisplayOff); }, {}},
+        {"the screen off and on", kTen, [](Gauge& r) { r.cycle.WMPowerBroadcast(kPowerDisplayOff), r.cycle.WMPowerBroadcast(kPowerDisplayOn); }, {60000}},
     };
     for (const auto& c : cases) {
         Gauge r;
         r.clock.awake = 5000;
+        r.clock.utc = c.utc ? 1765000000000 : -1;
         r.clock.ms = c.start;
         r.Battery(80);
         for (int p : {79, 78, 77}) {
