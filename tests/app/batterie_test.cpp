@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/batterie.h"
+#include "app/taskbar_theme.h"
 #include "fakes/core_fakes.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
@@ -332,8 +333,10 @@ TEST_F(Gauge, MouseClicksOnTheFace) {
     EXPECT_EQ(items[0].caption, "&Only on system tray");
     EXPECT_FALSE(items[0].checked);
     EXPECT_EQ(items[2].caption, "&Color");
-    ASSERT_EQ(items[2].items.size(), 5u);
-    EXPECT_EQ(items[2].items[4].caption, "System tray (&shadow)...");
+    ASSERT_EQ(items[2].items.size(), 7u);
+    EXPECT_EQ(items[2].items[0].caption, "Match the &taskbar");
+    EXPECT_EQ(items[2].items[1].caption, "-");
+    EXPECT_EQ(items[2].items[6].caption, "System tray (&shadow)...");
     EXPECT_EQ(items[4].caption, "-");
     EXPECT_EQ(items[7].caption, "&Close");
 
@@ -555,6 +558,30 @@ TEST_F(Gauge, AnErrorInAHandlerGoesToTheErrorBox) {
     gauge->OnContextPopup(0, 0);
     ASSERT_EQ(app.errors.size(), 1u);
     EXPECT_EQ(app.errors[0], "Dialog failed");
+}
+
+// Ticked, the picture suits the taskbar's theme (none stored: dark), and a
+// change of theme redraws both icons at once; a broadcast that changes
+// nothing sends nothing to the shell. Unticked, the classic picture.
+TEST_F(Gauge, MatchTheTaskbarFollowsItsThemeAtOnce) {
+    Start();
+    gauge->RunCommand(Cmd("TrayAuto1"));
+    EXPECT_TRUE(state.TrayAuto && gauge->PopupMenu1.Checked("TrayAuto1") && images.Alpha());
+    using T = RegistryValueType;
+    const struct { T type; std::vector<uint8_t> data; TrayTheme want; std::size_t sent; } steps[] = {
+        {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 2}, {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 0},
+        {T::String, {'1', 0}, TrayTheme::Dark, 2},      {T::Dword, {1}, TrayTheme::Dark, 0},
+        {T::Dword, {0, 0, 0, 0}, TrayTheme::Dark, 0}};
+    EXPECT_EQ(gauge->Image1.GetTrayTheme(), TrayTheme::Dark);
+    for (const auto& step : steps) {
+        registry.Put(RegistryRoot::CurrentUser, kPersonalizeKey, kLightThemeValue, step.type, step.data);
+        const std::size_t before = shell.calls.size();
+        for (TZetSysTray* t : {&gauge->ZetSysTray1, &gauge->ZetSysTray2})
+            shell.Send(t->WindowHandle(), kSettingChangeMessage, 0, reinterpret_cast<std::intptr_t>("ImmersiveColorSet"));
+        EXPECT_EQ(std::pair(gauge->Image1.GetTrayTheme(), shell.calls.size() - before), std::pair(step.want, step.sent));
+    }
+    gauge->RunCommand(Cmd("TrayAuto1"));
+    EXPECT_EQ(std::pair(gauge->Image1.TrayPicture().Pixel(0, 0), images.Alpha()), std::pair(kTraySilver, false));
 }
 
 }  // namespace
