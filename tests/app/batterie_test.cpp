@@ -560,27 +560,25 @@ TEST_F(Gauge, AnErrorInAHandlerGoesToTheErrorBox) {
     EXPECT_EQ(app.errors[0], "Dialog failed");
 }
 
-// Ticked, the picture suits the taskbar's theme (none stored: dark), and a
-// change of theme redraws both icons at once; a broadcast that changes
-// nothing sends nothing to the shell. Unticked, the classic picture.
+// Ticked, the picture suits the taskbar's theme (none stored: dark) and
+// follows a change at once; a change that changes nothing sends nothing.
 TEST_F(Gauge, MatchTheTaskbarFollowsItsThemeAtOnce) {
     Start();
     gauge->RunCommand(Cmd("TrayAuto1"));
     EXPECT_TRUE(state.TrayAuto && gauge->PopupMenu1.Checked("TrayAuto1") && images.Alpha());
-    using T = RegistryValueType;
-    const struct { T type; std::vector<uint8_t> data; TrayTheme want; std::size_t sent; } steps[] = {
-        {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 2}, {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 0},
-        {T::String, {'1', 0}, TrayTheme::Dark, 2},      {T::Dword, {1}, TrayTheme::Dark, 0},
-        {T::Dword, {0, 0, 0, 0}, TrayTheme::Dark, 0}};
     EXPECT_EQ(gauge->Image1.GetTrayTheme(), TrayTheme::Dark);
-    for (const auto& step : steps) {
-        registry.Put(RegistryRoot::CurrentUser, kPersonalizeKey, kLightThemeValue, step.type, step.data);
+    using T = RegistryValueType;  // each step: the value, the theme, what the two icons are sent
+    const std::tuple<T, std::vector<uint8_t>, TrayTheme, std::size_t> steps[] = {
+        {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 2}, {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 0},
+        {T::String, {'1', 0}, TrayTheme::Dark, 2}, {T::Dword, {0, 0, 0, 0}, TrayTheme::Dark, 0}};
+    for (const auto& [type, data, theme, sent] : steps) {
+        registry.Put(RegistryRoot::CurrentUser, kPersonalizeKey, kLightThemeValue, type, data);
         const std::size_t before = shell.calls.size();
         for (TZetSysTray* t : {&gauge->ZetSysTray1, &gauge->ZetSysTray2})
             shell.Send(t->WindowHandle(), kSettingChangeMessage, 0, reinterpret_cast<std::intptr_t>("ImmersiveColorSet"));
-        EXPECT_EQ(std::pair(gauge->Image1.GetTrayTheme(), shell.calls.size() - before), std::pair(step.want, step.sent));
+        EXPECT_EQ(std::pair(gauge->Image1.GetTrayTheme(), shell.calls.size() - before), std::pair(theme, sent));
     }
-    gauge->RunCommand(Cmd("TrayAuto1"));
+    gauge->RunCommand(Cmd("TrayAuto1"));  // unticked: the classic picture
     EXPECT_EQ(std::pair(gauge->Image1.TrayPicture().Pixel(0, 0), images.Alpha()), std::pair(kTraySilver, false));
 }
 

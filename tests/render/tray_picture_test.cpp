@@ -146,7 +146,7 @@ TEST(TrayPictureAtIconSize, StrokesColoursCellsAndBlocks) {
 }
 
 // Themed, a picture is the classic one in the theme's colours with silver
-// made transparent, except the plug: its own colours, over its shadow.
+// made clear, but for the plug: its own colours over a shadow of its shape.
 TEST(ThemedTrayPicture, ClassicShapesOnClearThePlugOverItsShadow) {
     const PixelBuffer plug = LoadGlyphStrips(EmbeddedGlyphSource()).OnlineBitmap;
     for (const TrayTheme theme : {TrayTheme::Dark, TrayTheme::Light})
@@ -155,36 +155,28 @@ TEST(ThemedTrayPicture, ClassicShapesOnClearThePlugOverItsShadow) {
                 const Colour pen = ThemeGlyphColour(theme), shadow = ThemeShadowColour(theme);
                 const PixelBuffer classic = TrayPicture(text, mains, pen, shadow, plug, size);
                 const PixelBuffer p = TrayPicture(text, mains, pen, shadow, plug, size, theme);
-                const int w = std::max(1, (size + 8) / 16), plugRight = mains && text[0] == ' ' ? size * 9 / 16 : 0;
+                const int w = std::max(1, (size + 8) / 16), plugEnd = mains && text[0] == ' ' ? size * 9 / 16 : -w;
                 for (int y = 0; y < size; ++y)
                     for (int x = 0; x < 2 * size; ++x) {
                         const Colour want = classic.Pixel(x, y), got = p.Pixel(x, y);
-                        const bool ownColour = want == kPlugTeal || want == kMarkRed;
-                        std::set<Colour> allowed{kClear, kOpaque | shadow};  // about the plug
-                        if (x >= plugRight + (plugRight ? w : 0) || want == pen)
-                            allowed = {want == kTraySilver ? kClear : kOpaque | want};
-                        else if (ownColour && x < plugRight) allowed = {kOpaque | want};
-                        ASSERT_TRUE(allowed.count(got)) << size << text << " at " << x << "," << y;
-                        if (ownColour && x < plugRight && y + w < size) {
-                            ASSERT_NE(p.Pixel(x + w, y + w), kClear) << "shadowed";
-                        }
+                        const bool plugged = (want == kPlugTeal || want == kMarkRed) && x < plugEnd;
+                        std::set<Colour> allowed{kClear, kOpaque | shadow};  // round the plug
+                        if (x >= plugEnd + w || want == pen || plugged) allowed = {want == kTraySilver ? kClear : kOpaque | want};
+                        const bool shadowed = !plugged || y + w >= size || p.Pixel(x + w, y + w) != kClear;
+                        ASSERT_TRUE(allowed.count(got) && shadowed) << size << text << " at " << x << "," << y;
                     }
             }
 }
 
-// Through the face: the alert colour replaces the theme's glyphs; the blank
-// phase is clear.
-TEST(ThemedTrayPicture, AlertColourThenBlankPhase) {
+// Through the face: the alert colour replaces the theme's glyphs.
+TEST(ThemedTrayPicture, AlertColourReplacesTheThemesGlyphs) {
     for (const TrayTheme theme : {TrayTheme::Dark, TrayTheme::Light}) {
         testing::FaceRig rig;
-        const PixelBuffer& p = rig.face.TrayPicture();
-        auto colours = [&] { return std::set<Colour>(p.Data(), p.Data() + p.Width() * p.Height()); };
         rig.face.SetTrayTheme(theme);
         rig.face.DrawTimeFace(300);  // 0:05, an alert
-        EXPECT_EQ(colours(), (std::set<Colour>{kClear, kOpaque | rig.state.AlertColor, kOpaque | ThemeShadowColour(theme)}));
-        rig.state.BlinkPhase = true;
-        rig.face.DrawBlackPhase();
-        EXPECT_EQ(colours(), std::set<Colour>{kClear});
+        const PixelBuffer& p = rig.face.TrayPicture();
+        EXPECT_EQ(std::set<Colour>(p.Data(), p.Data() + p.Width() * p.Height()),
+                  (std::set<Colour>{kClear, kOpaque | rig.state.AlertColor, kOpaque | ThemeShadowColour(theme)}));
     }
 }
 

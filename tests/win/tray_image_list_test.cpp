@@ -85,9 +85,7 @@ TEST(Win32ImageList, IconsCarryTheImagesColoursOpaque) {
 
 TEST(Win32ImageList, AlphaIconsClearWhereTheImageIsMaskedToo) {
     Win32ImageList list;
-    list.Add(Plain(0x0000FF).data());
     list.SetAlpha(true);
-    EXPECT_EQ(list.Count(), 0) << "a change of kind empties the list";
     auto px = Plain(0);                                          // clear
     for (int x = 0; x < 16; ++x) px[16 * 8 + x] = 0xFF332211;  // but an opaque row
     list.Add(px.data());
