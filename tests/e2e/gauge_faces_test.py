@@ -3,9 +3,8 @@
 renderer: the two tray icons of a first start in tray-only mode, the time face
 after a tray double-click, the percentage face with the lit plug on mains, the
 frame round "Absente" without a battery, and, after a restart with the
-percentage display stored, the percentage face on battery, then with "Match
-the taskbar" ticked the icons of the light theme (no silver), turned to the
-dark theme's at once by a broadcast change of theme; then "&Close" from
+percentage display stored, the percentage face on battery, the icons matching a
+light then a dark taskbar (a broadcast change of theme); then "&Close" from
 the window's context menu ends the program with exit code 0 and takes both
 tray icons away."""
 import time

@@ -14,8 +14,7 @@
 //   gone                      waits until no window matches
 //   post MSG WPARAM LPARAM    PostMessage to the first match
 //   send MSG WPARAM LPARAM    SendMessageTimeout, prints its result
-//   broadcast MSG WPARAM LPARAM   SendMessageTimeout(HWND_BROADCAST, ...); an
-//                             LPARAM that is no number is sent as a string
+//   broadcast MSG WPARAM LPARAM   SendMessageTimeout(HWND_BROADCAST, ...), LPARAM a number or a string
 //   close                     posts WM_CLOSE
 //   menu                      the items of every open popup menu
 //   menuclick POS [--menu K]  clicks item POS of open menu K (default: the

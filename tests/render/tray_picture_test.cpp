@@ -153,8 +153,7 @@ TEST(ThemedTrayPicture, ClassicShapesOnClearThePlugOverItsShadow) {
         for (const int size : {16, 20, 24, 32, 48})
             for (const auto& [text, mains] : {std::pair{" 57%", true}, {" 57%", false}, {"2:05", false}, {"C:CC", true}}) {
                 const Colour pen = ThemeGlyphColour(theme), shadow = ThemeShadowColour(theme);
-                const PixelBuffer classic = TrayPicture(text, mains, pen, shadow, plug, size);
-                const PixelBuffer p = TrayPicture(text, mains, pen, shadow, plug, size, theme);
+                const PixelBuffer classic = TrayPicture(text, mains, pen, shadow, plug, size), p = TrayPicture(text, mains, pen, shadow, plug, size, theme);
                 const int w = std::max(1, (size + 8) / 16), plugEnd = mains && text[0] == ' ' ? size * 9 / 16 : -w;
                 for (int y = 0; y < size; ++y)
                     for (int x = 0; x < 2 * size; ++x) {
