@@ -86,7 +86,12 @@ int RunKavelo() {
                               menu,   colours,  shell,           imageList, errors,
                               registry, glyphs, ProgramPath(),   {},       {}};
     TBatterie Batterie(state, platform);
-    platform.runAboutBox = [&] { RunAboutBox(window.Handle(), state, Batterie); };
+    platform.runAboutBox = [&] {
+        AboutDialogWin32 dialog(window.Handle());
+        TAboutBox box(dialog, state, Batterie);
+        dialog.Connect(box);
+        dialog.RunModal();
+    };
     window.SetEvents(&Batterie);
 
     KAVELO_TRACE("gauge built");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/gauge_state.h"
+#include "core/stored_settings.h"
 #include "render/pixel_buffer.h"
 
 namespace kavelo::scene {
@@ -34,13 +35,14 @@ struct Scene {
     bool blink = false;        // BlinkPhase while painting
     int trayFrame = -1;        // 0-5: the animation frame (A-F) that the tray shows; -1: as at start
     int iconSize = 16;         // the notification area's icon size S
-    int32_t alertPercent = 10;
-    int32_t alertMinutes = 10;
-    Colour normalColor = 0x00FF00;
-    Colour alertColor = 0x0000FF;
-    Colour trayColor = 0x0000FF;
-    Colour trayPlugedColor = 0x0000FF;
-    Colour trayShadowColor = 0x808080;
+    // The settings, as a first run has them.
+    int32_t alertPercent = StoredDefault(&GaugeState::AlertPercent);
+    int32_t alertMinutes = StoredDefault(&GaugeState::AlertMinutes);
+    Colour normalColor = StoredDefault(&GaugeState::NormalColor);
+    Colour alertColor = StoredDefault(&GaugeState::AlertColor);
+    Colour trayColor = StoredDefault(&GaugeState::TrayColor);
+    Colour trayPlugedColor = StoredDefault(&GaugeState::TrayPlugedColor);
+    Colour trayShadowColor = StoredDefault(&GaugeState::TrayShadowColor);
 };
 
 // Window width for the scene: four cells when the percentage face is shown,

@@ -29,18 +29,18 @@ const char kUsage[] =
     "                      window: frame and face, 68x24 or 80x24\n"
     "                      tray: both tray icons, 32x16; tray-left, tray-right: one icon, 16x16\n"
     "  --icon-size S       tray icons of S x S, as the notification area asks for at its\n"
-    "                      DPI (16 at 100 %, 20, 24 at 150 %, 28, 32 at 200 %...)\n"
+    "                      DPI (16 at 100 %%, 20, 24 at 150 %%, 28, 32 at 200 %%...)\n"
     "  --percent N         battery percentage 0-255 (default 57)\n"
     "  --seconds S         estimate in seconds; -1 unknown (8:88), -2 its blank phase (default 7500)\n"
     "  --mains             on mains power\n"
     "  --percent-mode      four-cell window for black and frame pictures on battery\n"
     "  --blink             paint with BlinkPhase set (an alert then leaves the tray plain)\n"
     "  --tray-frame F      animation frame 0-5 (A-F) the tray shows for an unknown estimate\n"
-    "  --alert-percent N   percentage threshold (default 10)\n"
-    "  --alert-minutes N   minutes threshold (default 10)\n"
+    "  --alert-percent N   percentage threshold (default %d)\n"
+    "  --alert-minutes N   minutes threshold (default %d)\n"
     "  --normal-color C    colours as hex 0xBBGGRR (red in the low byte):\n"
-    "  --alert-color C       normal 00FF00, alert 0000FF, tray 0000FF,\n"
-    "  --tray-color C        plugged 0000FF, shadow 808080\n"
+    "  --alert-color C       normal %06X, alert %06X, tray %06X,\n"
+    "  --tray-color C        plugged %06X, shadow %06X\n"
     "  --plugged-color C\n"
     "  --shadow-color C\n"
     "  --scale K           each pixel becomes K x K (default 1); the gauge window at\n"
@@ -88,7 +88,10 @@ int main(int argc, char** argv) {
             return argv[++i];
         };
         if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
+            const scene::Scene d;  // the defaults
+            std::printf(kUsage, int(d.alertPercent), int(d.alertMinutes), unsigned(d.normalColor),
+                        unsigned(d.alertColor), unsigned(d.trayColor), unsigned(d.trayPlugedColor),
+                        unsigned(d.trayShadowColor));
             return 0;
         } else if (arg == "--view") {
             if (!scene::ParseView(value(), view)) Fail("unknown view '" + std::string(argv[i]) + "'");

@@ -4,6 +4,25 @@
 
 namespace kavelo {
 
+namespace {
+
+// By SpinEditId.
+constexpr SpinEditSetting kSpinEdits[kSpinEditCount] = {
+    {{1, 100}, &GaugeState::AlertPercent, 10, false},
+    {{1, 999}, &GaugeState::AlertMinutes, 10, false},
+    // A half-typed level must not raise a charge alert.
+    {{kChargeAlertLowest, kChargeAlertHighest}, &GaugeState::ChargeAlertPercent, 80, true},
+};
+// By CheckBoxId. AutoStart: the logon entry follows it when the program ends.
+constexpr CheckBoxSetting kCheckBoxes[kCheckBoxCount] = {
+    {&GaugeState::AutoStart, false},
+    {&GaugeState::ChargeAlert, true},
+};
+
+}  // namespace
+
+const SpinEditSetting& TAboutBox::Row(SpinEditId id) { return kSpinEdits[static_cast<size_t>(id)]; }
+
 int32_t SpinEditRange::CheckValue(int64_t value) const {
     if (value < MinValue) return MinValue;
     if (value > MaxValue) return MaxValue;
@@ -14,20 +33,15 @@ int32_t SpinEditRange::ValueOf(std::string_view text) const {
     return ParseInt32(std::string(text)).value_or(MinValue);
 }
 
-bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator) {
-    if (key >= U'0' && key <= U'9') return true;
-    if (key == U'+' || key == U'-' || key == decimalSeparator) return true;
-    return key < 32 && key != U'\r';
-}
-
 void TAboutBox::FormCreate() {
     dialog_.SetTrackBarPosition(state_.HistoryLength);
     thumb_ = dialog_.TrackBarPosition();
-    SetSpinEditValue(SpinEditId::SpinEdit1, state_.AlertPercent);
-    SetSpinEditValue(SpinEditId::SpinEdit2, state_.AlertMinutes);
-    SetSpinEditValue(SpinEditId::SpinEdit3, state_.ChargeAlertPercent);
-    dialog_.SetCheckBoxChecked(CheckBoxId::CheckBox1, state_.AutoStart);
-    dialog_.SetCheckBoxChecked(CheckBoxId::CheckBox2, state_.ChargeAlert);
+    for (size_t i = 0; i < kSpinEditCount; ++i) {
+        const auto id = static_cast<SpinEditId>(i);
+        SetSpinEditValue(id, ValueInUse(id));
+    }
+    for (size_t i = 0; i < kCheckBoxCount; ++i)
+        dialog_.SetCheckBoxChecked(static_cast<CheckBoxId>(i), state_.*kCheckBoxes[i].value);
 }
 
 void TAboutBox::TrackBar1Change() {
@@ -39,32 +53,29 @@ void TAboutBox::TrackBar1Change() {
     host_.RefreshStatus();
 }
 
-void TAboutBox::SpinEdit1Change() { SpinEditChange(SpinEditId::SpinEdit1, FallbackThreshold); }
-
-void TAboutBox::SpinEdit2Change() { SpinEditChange(SpinEditId::SpinEdit2, FallbackThreshold); }
-
-void TAboutBox::SpinEdit3Change() { SpinEditChange(SpinEditId::SpinEdit3, FallbackChargeAlertPercent); }
-
-void TAboutBox::SpinEditChange(SpinEditId id, int32_t fallback) {
+void TAboutBox::SpinEditChange(SpinEditId id) {
+    const SpinEditSetting& row = Row(id);
+    int32_t& value = ValueInUse(id);
     // A failure here leaves a usable value and says nothing: the user is
     // still typing.
-    int32_t& value = ValueInUse(id);
     try {
-        value = SpinEditValue(id);
+        if (row.onlyInRange) {
+            const auto typed = ParseInt32(dialog_.SpinEditText(id));
+            if (!typed || row.range.CheckValue(*typed) != *typed) return;
+            value = *typed;
+        } else {
+            value = row.range.ValueOf(dialog_.SpinEditText(id));
+        }
         host_.RefreshStatus();
     } catch (...) {
-        value = fallback;
+        value = row.fallback;
     }
 }
 
-void TAboutBox::CheckBox1Click() {
-    // The logon entry follows this when the program ends.
-    state_.AutoStart = dialog_.CheckBoxChecked(CheckBoxId::CheckBox1);
-}
-
-void TAboutBox::CheckBox2Click() {
-    state_.ChargeAlert = dialog_.CheckBoxChecked(CheckBoxId::CheckBox2);
-    host_.RefreshStatus();
+void TAboutBox::CheckBoxClick(CheckBoxId id) {
+    const CheckBoxSetting& row = kCheckBoxes[static_cast<size_t>(id)];
+    state_.*row.value = dialog_.CheckBoxChecked(id);
+    if (row.refreshes) host_.RefreshStatus();
 }
 
 void TAboutBox::Button1Click() {
@@ -90,23 +101,12 @@ void TAboutBox::SpinEditExit(SpinEditId id) {
 }
 
 void TAboutBox::SpinEditStep(SpinEditId id, int32_t direction) {
-    SetSpinEditValue(id, int64_t{SpinEditValue(id)} + (direction > 0 ? 1 : -1));
-}
-
-int32_t& TAboutBox::ValueInUse(SpinEditId id) {
-    switch (id) {
-    case SpinEditId::SpinEdit1: return state_.AlertPercent;
-    case SpinEditId::SpinEdit2: return state_.AlertMinutes;
-    default: return state_.ChargeAlertPercent;
-    }
-}
-
-int32_t TAboutBox::SpinEditValue(SpinEditId id) const {
-    return RangeOf(id).ValueOf(dialog_.SpinEditText(id));
+    const int32_t shown = Row(id).range.ValueOf(dialog_.SpinEditText(id));
+    SetSpinEditValue(id, int64_t{shown} + (direction > 0 ? 1 : -1));
 }
 
 void TAboutBox::SetSpinEditValue(SpinEditId id, int64_t value) {
-    dialog_.SetSpinEditText(id, RangeOf(id).TextOf(value));
+    dialog_.SetSpinEditText(id, Row(id).range.TextOf(value));
 }
 
 }  // namespace kavelo

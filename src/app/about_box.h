@@ -4,7 +4,9 @@
 #include <string_view>
 
 #include "core/gauge_state.h"
+#include "core/refresh_cycle.h"
 #include "platform/about_dialog.h"
+#include "platform/about_dialog_events.h"
 
 namespace kavelo {
 
@@ -33,25 +35,30 @@ struct SpinEditRange {
     std::string TextOf(int64_t value) const { return std::to_string(CheckValue(value)); }
 };
 
-// The characters a spin edit takes: digits, the signs, the decimal separator
-// and control characters other than Enter. Anything else is refused with a
-// beep.
-bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator);
+// The setting behind each spin edit and how the field's text reaches it.
+struct SpinEditSetting {
+    SpinEditRange range;
+    int32_t GaugeState::*value;
+    // Taken when reading the field or the refresh that follows fails.
+    int32_t fallback;
+    // True: a text that is no whole number within the range leaves the
+    // value in use as it is. False: it is taken as typed (empty counts as
+    // the minimum), and brought into the range when the field is left.
+    bool onlyInRange;
+};
+
+// The setting behind each check box, and whether the gauge shows it.
+struct CheckBoxSetting {
+    bool GaugeState::*value;
+    bool refreshes;
+};
 
 // The about and options dialog's logic. It keeps no setting of its own: its
-// controls mirror HistoryLength, AlertPercent, AlertMinutes, AutoStart,
-// ChargeAlert and ChargeAlertPercent, and every change takes effect at once,
-// with no way to undo it.
-class TAboutBox {
+// controls mirror HistoryLength and the settings of the two tables in
+// about_box.cpp (one row per spin edit and per check box),
+// and every change takes effect at once, with no way to undo it.
+class TAboutBox final : public AboutDialogEvents {
 public:
-    static constexpr int32_t TrackBarMin = 1;
-    static constexpr int32_t TrackBarMax = 30;
-    static constexpr SpinEditRange SpinEdit1Range{1, 100};
-    static constexpr SpinEditRange SpinEdit2Range{1, 999};
-    static constexpr SpinEditRange SpinEdit3Range{50, 100};
-    // The value taken when a spin edit's value or the refresh fails.
-    static constexpr int32_t FallbackThreshold = 10;
-    static constexpr int32_t FallbackChargeAlertPercent = 80;
     static constexpr char ResetQuestion[] = "Reset battery consumption datas ?";
 
     TAboutBox(AboutDialog& dialog, GaugeState& state, AboutBoxHost& host)
@@ -59,43 +66,27 @@ public:
 
     // Fills the controls, in the order track bar, spin edits, check boxes.
     // The spin edits bring out-of-range values into their ranges.
-    void FormCreate();
-    void TrackBar1Change();
-    void SpinEdit1Change();
-    void SpinEdit2Change();
-    void SpinEdit3Change();
-    void CheckBox1Click();
-    void CheckBox2Click();
+    void FormCreate() override;
+    void TrackBar1Change() override;
+    void SpinEditChange(SpinEditId id) override;
+    // One step from the field's value, within range.
+    void SpinEditStep(SpinEditId id, int32_t direction) override;
+    // The field shows the value in use, a value outside the range becoming
+    // the nearer bound.
+    void SpinEditExit(SpinEditId id) override;
+    void CheckBoxClick(CheckBoxId id) override;
     // "&Reset history": asks, and on "&Oui" resets and closes.
-    void Button1Click();
-    // Every character typed in the dialog comes here first. True when the
-    // form took it (Escape closes the dialog); false lets it go on to the
-    // control that has the focus.
-    bool FormKeyPress(char32_t key);
-    // The dialog is ending, however it was closed. The field being edited
-    // is left as if the focus had moved on, so no out-of-range threshold
-    // outlives the dialog.
-    void FormClose();
-
-    // The spin edits' own behaviour, wired by the window layer.
-    // The focus left the field for another control of the dialog: it shows
-    // the value in use, a value outside the range becoming the nearer bound.
-    void SpinEditExit(SpinEditId id);
-    // The up or down button, or the Up or Down key: one step, within range.
-    void SpinEditStep(SpinEditId id, int32_t direction);
-
-    static const SpinEditRange& RangeOf(SpinEditId id) {
-        return id == SpinEditId::SpinEdit1 ? SpinEdit1Range
-               : id == SpinEditId::SpinEdit2 ? SpinEdit2Range
-                                             : SpinEdit3Range;
-    }
+    void Button1Click() override;
+    // Escape closes the dialog; any other key goes on to the control.
+    bool FormKeyPress(char32_t key) override;
+    // The field being edited is left as if the focus had moved on, so no
+    // out-of-range threshold outlives the dialog.
+    void FormClose() override;
 
 private:
-    // The setting the field mirrors.
-    int32_t& ValueInUse(SpinEditId id);
-    int32_t SpinEditValue(SpinEditId id) const;
+    static const SpinEditSetting& Row(SpinEditId id);
+    int32_t& ValueInUse(SpinEditId id) { return state_.*Row(id).value; }
     void SetSpinEditValue(SpinEditId id, int64_t value);
-    void SpinEditChange(SpinEditId id, int32_t fallback);
 
     AboutDialog& dialog_;
     GaugeState& state_;

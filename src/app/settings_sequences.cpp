@@ -40,6 +40,32 @@ void UpdateRunEntry(Registry& registry, bool autoStart, const std::string& progr
 
 std::string RunCommand(const std::string& programPath) { return "\"" + programPath + "\""; }
 
+int32_t StoredValue(const StoredSetting& row, const GaugeState& state, const SettingsWindow& window) {
+    switch (row.field.window) {
+        case WindowPart::Top: return window.Top();
+        case WindowPart::Left: return window.Left();
+        case WindowPart::StayOnTop: return window.IsStayOnTop() ? 1 : 0;
+        case WindowPart::TrayOnly: return window.TrayOnlyChecked() ? 1 : 0;
+        case WindowPart::None: break;
+    }
+    return StoredValue(row, state);
+}
+
+void ApplyStoredValue(const StoredSetting& row, GaugeState& state, SettingsWindow& window, int32_t stored) {
+    switch (row.field.window) {
+        case WindowPart::Top: window.SetTop(stored); return;
+        case WindowPart::Left: window.SetLeft(stored); return;
+        case WindowPart::StayOnTop:
+            // The menu command inverts the check, so it is preset to the opposite.
+            window.SetStayOnTopCheck(stored == 0);
+            window.Toujoursaudessus1Click();
+            return;
+        case WindowPart::TrayOnly: window.SetTrayOnlyCheck(stored != 0); return;
+        case WindowPart::None: break;
+    }
+    SetStoredValue(row, state, stored);
+}
+
 void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window, const SettingsKeys& keys) {
     state.History.Init();
     const SettingsStore store(registry, keys.Store);
@@ -47,32 +73,24 @@ void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window,
     // bad value must not cost the learned history, nor, at the next save,
     // every other setting and the user's choice about the logon entry.
     SettingsReader reader(store);
-
-    window.SetTop(reader.ReadInteger("Position", "Top", 0));
-    window.SetLeft(reader.ReadInteger("Position", "Left", 0));
-    state.HistoryLength = reader.ReadInteger("", "DureeHisto", 5);
-    // The stored flag says whether the time is shown; the gauge window's
-    // display-mode toggle inverts PercentMode once at the end of its creation.
-    state.PercentMode = reader.ReadFlag("", "AfficheTemps", true);
-    ReadHistory(reader, state.History);
-    ReadChargeHistory(reader, state.ChargeHistory);
-
-    // The menu command inverts the check, so it is preset to the opposite.
-    window.SetStayOnTopCheck(!reader.ReadFlag("Position", "Dessus", true));
-    window.Toujoursaudessus1Click();
-    window.SetTrayOnlyCheck(reader.ReadFlag("Position", "Tray", true));
-
-    state.NormalColor = static_cast<Colour>(reader.ReadInteger("Couleur", "Normale", 65280));
-    state.AlertColor = static_cast<Colour>(reader.ReadInteger("Couleur", "Alerte", 255));
-    state.TrayColor = static_cast<Colour>(reader.ReadInteger("Couleur", "Tray", 255));
-    state.TrayPlugedColor = static_cast<Colour>(reader.ReadInteger("Couleur", "TrayPluged", 255));
-    state.TrayShadowColor = static_cast<Colour>(reader.ReadInteger("Couleur", "TrayShadow", 8421504));
-
-    state.AlertPercent = reader.ReadInteger("", "SeuilAlertePourcent", 10);
-    state.AlertMinutes = reader.ReadInteger("", "SeuilAlerteTemps", 10);
-    state.AutoStart = reader.ReadFlag("", "AutoStart", true);
-    state.ChargeAlert = reader.ReadFlag("", "AlerteCharge", false);
-    state.ChargeAlertPercent = reader.ReadInteger("", "SeuilAlerteCharge", 80);
+    // The rows by rising load step.
+    for (const StoredSetting* last = nullptr;;) {
+        const StoredSetting* next = nullptr;
+        for (const StoredSetting& row : kStoredSettings)
+            if ((!last || row.loadStep > last->loadStep) && (!next || row.loadStep < next->loadStep)) next = &row;
+        if (!next) break;
+        last = next;
+        if (next->kind == StoredKind::Histories) {
+            ReadHistory(reader, state.History);
+            ReadChargeHistory(reader, state.ChargeHistory);
+        } else {
+            int32_t stored = reader.ReadInteger(next->section, next->name, next->def);
+            // The window's creation ends with the display-mode toggle, which
+            // inverts PercentMode once: it gets the flag as stored until then.
+            if (next->kind == StoredKind::NegatedFlag) stored = stored == 0;
+            ApplyStoredValue(*next, state, window, stored);
+        }
+    }
     if (reader.Failure()) throw *reader.Failure();
 }
 
@@ -80,28 +98,14 @@ void SaveSettings(Registry& registry, const GaugeState& state, const SettingsWin
                   const std::string& programPath, const SettingsKeys& keys) {
     {
         SettingsStore store(registry, keys.Store);
-        WriteHistory(store, state.History);
-        WriteChargeHistory(store, state.ChargeHistory);
-
-        store.WriteInteger("Position", "Top", window.Top());
-        store.WriteInteger("Position", "Left", window.Left());
-        store.WriteFlag("Position", "Dessus", window.IsStayOnTop());
-        store.WriteFlag("Position", "Tray", window.TrayOnlyChecked());
-
-        store.WriteInteger("", "DureeHisto", state.HistoryLength);
-        store.WriteFlag("", "AfficheTemps", !state.PercentMode);
-        store.WriteFlag("", "AutoStart", state.AutoStart);
-
-        store.WriteInteger("Couleur", "Normale", static_cast<int32_t>(state.NormalColor));
-        store.WriteInteger("Couleur", "TrayShadow", static_cast<int32_t>(state.TrayShadowColor));
-        store.WriteInteger("Couleur", "Tray", static_cast<int32_t>(state.TrayColor));
-        store.WriteInteger("Couleur", "TrayPluged", static_cast<int32_t>(state.TrayPlugedColor));
-        store.WriteInteger("Couleur", "Alerte", static_cast<int32_t>(state.AlertColor));
-
-        store.WriteInteger("", "SeuilAlerteTemps", state.AlertMinutes);
-        store.WriteInteger("", "SeuilAlertePourcent", state.AlertPercent);
-        store.WriteFlag("", "AlerteCharge", state.ChargeAlert);
-        store.WriteInteger("", "SeuilAlerteCharge", state.ChargeAlertPercent);
+        for (const StoredSetting& row : kStoredSettings) {
+            if (row.kind == StoredKind::Histories) {
+                WriteHistory(store, state.History);
+                WriteChargeHistory(store, state.ChargeHistory);
+            } else {
+                store.WriteInteger(row.section, row.name, StoredValue(row, state, window));
+            }
+        }
     }  // the store key is closed before the logon entry is touched
     UpdateRunEntry(registry, state.AutoStart, programPath, keys);
 }

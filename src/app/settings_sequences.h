@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/gauge_state.h"
+#include "core/stored_settings.h"
 #include "platform/registry.h"
 
 namespace kavelo {
@@ -35,12 +36,10 @@ struct SettingsKeys {
     std::string RunValue = "Kavelo";
 };
 
-// Empties the history, then reads the position, history length, display
-// mode, history, stay-on-top (applied through Toujoursaudessus1Click),
-// tray-only check, colours, thresholds, start at logon and the charge alert,
-// in that order. A value of the wrong type reads as its default, every other
-// one as stored; the first such value throws SettingsError once everything
-// is read.
+// Empties the history, then reads every stored value in its load order (the
+// stay-on-top style applied through Toujoursaudessus1Click). A value of the
+// wrong type reads as its default, every other one as stored; the first such
+// value throws SettingsError once everything is read.
 void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window,
                   const SettingsKeys& keys = {});
 
@@ -50,6 +49,11 @@ void LoadSettings(Registry& registry, GaugeState& state, SettingsWindow& window,
 // unwritten. Running it again writes the same again.
 void SaveSettings(Registry& registry, const GaugeState& state, const SettingsWindow& window,
                   const std::string& programPath, const SettingsKeys& keys = {});
+
+// A row's value in its stored form, whether the window or GaugeState holds
+// it, and back (applying the stay-on-top style as the load does).
+int32_t StoredValue(const StoredSetting& row, const GaugeState& state, const SettingsWindow& window);
+void ApplyStoredValue(const StoredSetting& row, GaugeState& state, SettingsWindow& window, int32_t stored);
 
 // The logon entry's text for a program path: the path in double quotes, so
 // that a path with spaces can't start another program.

@@ -80,31 +80,41 @@ void SettingsStore::WriteInteger(const std::string& section, const std::string& 
         throw SettingsError("Erreur à définition des données pour '" + name + "'");
 }
 
-void SettingsStore::WriteFlag(const std::string& section, const std::string& name, bool value) {
-    WriteInteger(section, name, value ? 1 : 0);
-}
-
 void SettingsStore::EraseSection(const std::string& section) {
     if (key_ && !section.empty()) key_->DeleteSubKeyTree(section);
 }
 
-int32_t SettingsReader::ReadInteger(const std::string& section, const std::string& name, int32_t def) {
+std::optional<int32_t> SettingsReader::Read(const std::string& section, const std::string& name, int32_t def) {
     try {
         return store_.ReadInteger(section, name, def);
     } catch (const SettingsError& e) {
         if (!failure_) failure_ = e;
-        return def;
+        return std::nullopt;
     }
 }
 
+namespace {
+
+// One stored sample: nothing when the list ends here (its Temps is missing),
+// an empty sample when it is to be left out.
+std::optional<Sample> ReadSample(SettingsReader& reader, const char* times, const char* points,
+                                 const std::string& name) {
+    const auto temps = reader.Read(times, name, -1);
+    const auto conso = reader.Read(points, name, -1);
+    if (temps == -1) return std::nullopt;
+    if (!temps || !conso || *temps < 0 || *conso < 1) return Sample{-1, -1};
+    return Sample{*temps, *conso};
+}
+
+}  // namespace
+
 void ReadHistory(SettingsReader& reader, TDischargeHistory& history) {
     history.Init();
+    int count = 0;
     for (int n = 0; n < TDischargeHistory::kSize; ++n) {
-        const std::string name = std::to_string(n);
-        Sample& s = history.Samples[n];
-        s.Temps = reader.ReadInteger(kHistoryTimes, name, -1);
-        s.Conso = reader.ReadInteger(kHistoryPoints, name, -1);
-        if (s.Temps == -1) break;
+        const auto s = ReadSample(reader, kHistoryTimes, kHistoryPoints, std::to_string(n));
+        if (!s) break;
+        if (s->Temps != -1) history.Samples[count++] = *s;
     }
 }
 
@@ -124,11 +134,11 @@ std::string ChargeValueName(int band, int n) { return std::to_string(band * 10) 
 void ReadChargeHistory(SettingsReader& reader, TChargeHistory& history) {
     history.Init();
     for (int b = 0; b < TChargeHistory::kBands; ++b) {
+        int count = 0;
         for (int n = 0; n < TChargeHistory::kPerBand; ++n) {
-            const Sample s{reader.ReadInteger(kChargeTimes, ChargeValueName(b, n), -1),
-                           reader.ReadInteger(kChargePoints, ChargeValueName(b, n), -1)};
-            if (s.Temps < 0 || s.Conso < 1) break;
-            history.Bands[b][n] = s;
+            const auto s = ReadSample(reader, kChargeTimes, kChargePoints, ChargeValueName(b, n));
+            if (!s) break;
+            if (s->Temps != -1) history.Bands[b][count++] = *s;
         }
     }
 }

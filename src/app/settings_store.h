@@ -54,7 +54,6 @@ public:
     // can't be created or the value can't be set; nothing is written, and
     // nothing said, when the key is there but can't be opened for writing.
     void WriteInteger(const std::string& section, const std::string& name, int32_t value);
-    void WriteFlag(const std::string& section, const std::string& name, bool value);
 
     // Deletes a (non-empty) section's key and everything below it; a missing key or one
     // that can't be deleted is passed over.
@@ -78,10 +77,11 @@ private:
 class SettingsReader {
 public:
     explicit SettingsReader(const SettingsStore& store) : store_(store) {}
-    int32_t ReadInteger(const std::string& section, const std::string& name, int32_t def);
-    bool ReadFlag(const std::string& section, const std::string& name, bool def) {
-        return ReadInteger(section, name, def ? 1 : 0) != 0;
+    int32_t ReadInteger(const std::string& section, const std::string& name, int32_t def) {
+        return Read(section, name, def).value_or(def);
     }
+    // The same, giving nothing for a value of the wrong type.
+    std::optional<int32_t> Read(const std::string& section, const std::string& name, int32_t def);
     const std::optional<SettingsError>& Failure() const { return failure_; }
 
 private:
@@ -90,12 +90,14 @@ private:
 };
 
 // Reads the stored history newest first into an emptied history, up to the
-// first entry whose Temps reads as -1 (that entry kept as read) or entry 100.
+// first entry whose Temps reads as -1 (missing) or entry 100. An entry that
+// can't be read (wrong type) or is no drop (Temps negative, Conso under 1) is
+// left out, and the ones after it move up.
 void ReadHistory(SettingsReader& reader, TDischargeHistory& history);
 // Replaces the stored history with the used entries of `history`.
 void WriteHistory(SettingsStore& store, const TDischargeHistory& history);
-// The charge history likewise, band by band; a band's samples end at the
-// first one missing or not a rise.
+// The charge history likewise, band by band, each band's samples read as the
+// history's entries are (a rise instead of a drop).
 void ReadChargeHistory(SettingsReader& reader, TChargeHistory& history);
 void WriteChargeHistory(SettingsStore& store, const TChargeHistory& history);
 

@@ -39,24 +39,25 @@ struct GaugeState {
     bool FaceAnimating = false;
     uint8_t TrayAnimFrame = 0;
 
-    // Settings
-    bool PercentMode = false;
-    int32_t HistoryLength = 5;
-    int32_t AlertPercent = 10;
-    int32_t AlertMinutes = 10;
-    bool AutoStart = true;
-    bool ChargeAlert = false;
-    int32_t ChargeAlertPercent = 80;
-    Colour NormalColor = 0x00FF00;
-    Colour AlertColor = 0x0000FF;
-    Colour TrayColor = 0x0000FF;
-    Colour TrayPlugedColor = 0x0000FF;
-    Colour TrayShadowColor = 0x808080;
+    // Settings: their initial values are the stored settings' defaults,
+    // applied by the constructor (core/stored_settings.h).
+    bool PercentMode{};
+    int32_t HistoryLength{};
+    int32_t AlertPercent{};
+    int32_t AlertMinutes{};
+    bool AutoStart{};
+    bool ChargeAlert{};
+    int32_t ChargeAlertPercent{};
+    Colour NormalColor{};
+    Colour AlertColor{};
+    Colour TrayColor{};
+    Colour TrayPlugedColor{};
+    Colour TrayShadowColor{};
 
     TDischargeHistory History;
     TChargeHistory ChargeHistory;
 
-    GaugeState() { History.Init(); }
+    GaugeState();
 };
 
 }  // namespace kavelo

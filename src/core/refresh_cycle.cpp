@@ -1,5 +1,7 @@
 #include "core/refresh_cycle.h"
 
+#include <algorithm>
+
 namespace kavelo {
 
 std::string PercentLabel(uint8_t percent) {
@@ -79,10 +81,13 @@ void RefreshCycle::CheckChargeAlert(uint8_t p) {
         if (!s.OnMains) s.ChargeBelowLevel = false;
         return;
     }
-    const bool reached = p >= s.ChargeAlertPercent;
+    // A stored level the dialog would not take (a value planted in the
+    // registry) counts as the nearer one it would.
+    const int32_t level = std::clamp(s.ChargeAlertPercent, kChargeAlertLowest, kChargeAlertHighest);
+    const bool reached = p >= level;
     const bool show = s.ChargeAlert && reached && s.ChargeBelowLevel;
     s.ChargeBelowLevel = !reached;
-    if (show) view_.ShowChargeAlert(ChargeAlertTitle(s.ChargeAlertPercent), kChargeAlertText);
+    if (show) view_.ShowChargeAlert(ChargeAlertTitle(level), kChargeAlertText);
 }
 
 void RefreshCycle::MeasureOnBattery(int32_t p) {

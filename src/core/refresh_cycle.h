@@ -42,6 +42,9 @@ std::string WindowCaption(const std::string& label, bool minimised);
 // The charge alert's title for a level: "Battery charged to 80 %", or
 // "Battery fully charged" at 100; its text says the charger can go.
 std::string ChargeAlertTitle(int32_t level);
+// The levels the charge alert can be set to.
+inline constexpr int32_t kChargeAlertLowest = 50;
+inline constexpr int32_t kChargeAlertHighest = 100;
 inline constexpr const char* kChargeAlertText = "You can unplug the charger.";
 
 // The refresh cycle: reads the power status, measures discharge intervals

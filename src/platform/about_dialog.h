@@ -1,16 +1,31 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace kavelo {
 
+// The controls' identities, in the order of the tables that map them to
+// windows and settings; a new one is counted here and gets a row there.
 enum class SpinEditId { SpinEdit1, SpinEdit2, SpinEdit3 };
 enum class CheckBoxId { CheckBox1, CheckBox2 };
+inline constexpr size_t kSpinEditCount = 3;
+inline constexpr size_t kCheckBoxCount = 2;
+// TrackBar1's range.
+inline constexpr int32_t kTrackBarMin = 1;
+inline constexpr int32_t kTrackBarMax = 30;
 
-// The controls of the about and options dialog as its logic sees them. The
-// window layer calls the logic's handlers (TAboutBox) when the user acts on
-// a control.
+// The characters a spin edit takes: digits, the signs, the decimal separator
+// and control characters other than Enter. Anything else is refused with a
+// beep.
+constexpr bool SpinEditAcceptsKey(char32_t key, char32_t decimalSeparator) {
+    if (key >= U'0' && key <= U'9') return true;
+    if (key == U'+' || key == U'-' || key == decimalSeparator) return true;
+    return key < 32 && key != U'\r';
+}
+
+// The controls of the about and options dialog as its logic sees them.
 class AboutDialog {
 public:
     virtual ~AboutDialog() = default;

@@ -19,6 +19,11 @@ _IDS = {name: int(value) for name, value in re.findall(
 TRACKBAR1, SPINEDIT1, SPINEDIT2, CHECKBOX1 = (
     _IDS[n] for n in ("IDC_TRACKBAR1", "IDC_SPINEDIT1", "IDC_SPINEDIT2", "IDC_CHECKBOX1"))
 CHECKBOX2, SPINEDIT3 = _IDS["IDC_CHECKBOX2"], _IDS["IDC_SPINEDIT3"]  # the charge alert
+# What a first run stores, {section: {value name: text}}, from the table of stored settings.
+DEFAULTS = {}
+for _section, _name, _default in re.findall(r'\{"([^"]*)", "(\w+)", StoredKind::\w+, (0x[0-9A-Fa-f]+|-?\d+),',
+                                            (e2e.REPO / "src/core/stored_settings.h").read_text()):
+    DEFAULTS.setdefault(_section, {})[_name] = str(int(_default, 0))
 
 # Where the gauge is dragged to: the grabbed point moves by (DX, DY).
 GRAB, DX, DY = (30, 12), 117, 203
@@ -106,14 +111,11 @@ def second_run(s, left, top, normal):
 def test(s):
     assert stored_settings(s) is None, "the prefix has a store already"
     left, top, normal, alert = first_run(s)
-    expected = {
-        "": {"DureeHisto": "12", "AfficheTemps": "0", "AutoStart": "1",
-             "SeuilAlerteTemps": "42", "SeuilAlertePourcent": "23",
-             "AlerteCharge": "1", "SeuilAlerteCharge": "95"},
-        "Position": {"Top": str(top), "Left": str(left), "Dessus": "0", "Tray": "0"},
-        "Couleur": {"Normale": str(normal), "Alerte": str(alert), "Tray": "255",
-                    "TrayPluged": "255", "TrayShadow": "8421504"},
-    }
+    expected = {section: dict(values) for section, values in DEFAULTS.items()}  # the rest unchanged
+    expected[""].update(DureeHisto="12", AfficheTemps="0", SeuilAlerteTemps="42",
+                        SeuilAlertePourcent="23", AlerteCharge="1", SeuilAlerteCharge="95")
+    expected["Position"].update(Top=str(top), Left=str(left), Dessus="0", Tray="0")
+    expected["Couleur"].update(Normale=str(normal), Alerte=str(alert))
     assert stored_settings(s) == expected, stored_settings(s)  # no history: no "Moyenne"
     assert run_value(s, USER_RUN) == program_entry(s), run_value(s, USER_RUN)
 

@@ -11,33 +11,32 @@
 
 #include "app/about_box.h"
 #include "platform/about_dialog.h"
+#include "platform/about_dialog_events.h"
 
 namespace kavelo::fakes {
 
 class FakeAboutDialog final : public AboutDialog {
 public:
-    TAboutBox* box = nullptr;  // receives the change events
+    AboutDialogEvents* box = nullptr;  // receives the change events
     int32_t trackBar = 1;
-    std::array<std::string, 3> texts{"10", "10", "80"};  // the layout's initial text
+    std::array<std::string, kSpinEditCount> texts{"10", "10", "80"};  // the layout's initial text
     std::optional<SpinEditId> focused;
-    bool checked = true, chargeChecked = false;  // CheckBox1, CheckBox2
+    std::array<bool, kCheckBoxCount> checked{true, false};
     bool answerYes = false;
     std::vector<std::string> questions;
     int closes = 0;
 
-    void SetTrackBarPosition(int32_t p) override {
-        trackBar = std::clamp(p, TAboutBox::TrackBarMin, TAboutBox::TrackBarMax);
-    }
+    void SetTrackBarPosition(int32_t p) override { trackBar = std::clamp(p, kTrackBarMin, kTrackBarMax); }
     int32_t TrackBarPosition() const override { return trackBar; }
     std::string SpinEditText(SpinEditId id) const override { return texts[Index(id)]; }
     void SetSpinEditText(SpinEditId id, const std::string& text) override {
         if (texts[Index(id)] == text) return;
         texts[Index(id)] = text;
-        Changed(id);
+        if (box) box->SpinEditChange(id);
     }
     std::optional<SpinEditId> FocusedSpinEdit() const override { return focused; }
-    bool CheckBoxChecked(CheckBoxId id) const override { return id == CheckBoxId::CheckBox1 ? checked : chargeChecked; }
-    void SetCheckBoxChecked(CheckBoxId id, bool c) override { (id == CheckBoxId::CheckBox1 ? checked : chargeChecked) = c; }
+    bool CheckBoxChecked(CheckBoxId id) const override { return checked[Index(id)]; }
+    void SetCheckBoxChecked(CheckBoxId id, bool c) override { checked[Index(id)] = c; }
     bool Confirm(const std::string& question) override {
         questions.push_back(question);
         return answerYes;
@@ -53,11 +52,10 @@ public:
         SetTrackBarPosition(position);
         box->TrackBar1Change();
     }
-    void Click(bool tick) {
-        checked = tick;
-        box->CheckBox1Click();
+    void Click(CheckBoxId id, bool tick) {
+        checked[Index(id)] = tick;
+        box->CheckBoxClick(id);
     }
-    void ClickCharge(bool tick) { chargeChecked = tick, box->CheckBox2Click(); }
     // The focus moves on to another control of the dialog.
     void Leave(SpinEditId id) {
         if (focused == id) focused.reset();
@@ -65,19 +63,14 @@ public:
     }
 
 private:
-    static size_t Index(SpinEditId id) { return static_cast<size_t>(id); }
-    void Changed(SpinEditId id) {
-        if (!box) return;
-        constexpr void (TAboutBox::*handlers[])() = {&TAboutBox::SpinEdit1Change, &TAboutBox::SpinEdit2Change,
-                                                       &TAboutBox::SpinEdit3Change};
-        (box->*handlers[Index(id)])();
-    }
+    template <class Id> static size_t Index(Id id) { return static_cast<size_t>(id); }
 };
 
 // The gauge window's side: counts refreshes and resets, and can fail.
 class FakeAboutBoxHost final : public AboutBoxHost {
 public:
-    GaugeState* state = nullptr;  // when set, each refresh records the thresholds it saw
+    RefreshCycle* cycle = nullptr;  // when set, each refresh runs it
+    GaugeState* state = nullptr;    // when set, each refresh records the thresholds it saw
     int refreshes = 0;
     int resets = 0;
     bool failRefresh = false;
@@ -86,6 +79,7 @@ public:
     void RefreshStatus() override {
         ++refreshes;
         if (state) percentsSeen.push_back(state->AlertPercent);
+        if (cycle) cycle->RefreshStatus();
         if (failRefresh) throw std::runtime_error("refresh failed");
     }
     void ResetHistory() override {

@@ -1,4 +1,3 @@
-#include <functional>
 #include <limits>
 
 #include "app/settings_sequences.h"
@@ -9,7 +8,6 @@
 namespace kavelo::contract {
 
 namespace {
-
 
 SettingsKeys TestKeys() {
     SettingsKeys k;
@@ -37,6 +35,22 @@ std::vector<std::pair<int32_t, int32_t>> Entries(const TDischargeHistory& h) {
     return all;
 }
 
+std::vector<const StoredSetting*> Values() {  // the rows but the histories'
+    std::vector<const StoredSetting*> all;
+    for (const StoredSetting& row : kStoredSettings)
+        if (row.name) all.push_back(&row);
+    return all;
+}
+bool IsFlag(const StoredSetting& row) { return row.kind == StoredKind::Flag || row.kind == StoredKind::NegatedFlag; }
+
+// Loads as the window's creation does, toggling PercentMode at its end. Gives the error raised.
+std::string Load(Registry& reg, GaugeState& s, WindowDouble& w) {
+    std::string error;
+    try { LoadSettings(reg, s, w, kKeys); } catch (const SettingsError& e) { error = e.what(); }
+    s.PercentMode = !s.PercentMode;
+    return error;
+}
+
 }  // namespace
 
 std::string SettingsContract::Stored(const std::string& section, const std::string& name) {
@@ -58,73 +72,36 @@ TEST_P(SettingsContract, FirstRunReadsTheDefaultsAndCreatesTheStoreKey) {
     GaugeState s;
     s.History.AddSample(1000, 1);
     WindowDouble w;
-    LoadSettings(reg(), s, w, kKeys);
+    EXPECT_EQ(Load(reg(), s, w), "");
 
     EXPECT_TRUE(KeyExists(kUser, kStore));
     EXPECT_EQ(w.log, (std::vector<std::string>{"top 0", "left 0", "check off", "click", "tray on"}));
-    EXPECT_TRUE(w.stayOnTop);
-    EXPECT_TRUE(s.PercentMode);  // raw "show the time"; the window's toggle inverts it
     EXPECT_EQ(s.History.Count(), 0);
-    EXPECT_EQ(s.HistoryLength, 5);
-    EXPECT_EQ(s.NormalColor, 0x00FF00u);
-    EXPECT_EQ(s.AlertColor, 0x0000FFu);
-    EXPECT_EQ(s.TrayColor, 0x0000FFu);
-    EXPECT_EQ(s.TrayPlugedColor, 0x0000FFu);
-    EXPECT_EQ(s.TrayShadowColor, 0x808080u);
-    EXPECT_EQ(s.AlertPercent, 10);
-    EXPECT_EQ(s.AlertMinutes, 10);
-    EXPECT_TRUE(s.AutoStart);
+    // What a first run loads is what GaugeState starts with.
+    for (const StoredSetting* row : Values()) {
+        EXPECT_EQ(StoredValue(*row, s, w), row->def) << row->name;
+        EXPECT_EQ(StoredValue(*row, GaugeState{}, w), row->def) << row->name;
+    }
 }
 
 TEST_P(SettingsContract, EverySettingSurvivesARestart) {
-    for (const bool flag : {false, true}) {
+    for (const int pass : {0, 1}) {
         GaugeState s;
-        s.PercentMode = flag;
-        s.AutoStart = flag;
-        s.HistoryLength = 30;
-        s.AlertPercent = -3;
-        s.AlertMinutes = std::numeric_limits<int32_t>::max();
-        s.NormalColor = 0x00ABCDEF;
-        s.AlertColor = 1;
-        s.TrayColor = 0x00C0C0C0;
-        s.TrayPlugedColor = 0x00808000;
-        s.TrayShadowColor = 0;
         s.History = HistoryOf(7);
         WindowDouble w;
-        w.top = -20;
-        w.left = 1900;
-        w.stayOnTop = flag;
-        w.trayOnly = !flag;
+        for (int i = 0; const StoredSetting* row : Values())  // flags both ways, numbers far from their defaults
+            ApplyStoredValue(*row, s, w, IsFlag(*row) ? (pass + i++) % 2 : pass ? INT32_MAX - i++ : -3 - 1000 * i++);
         SaveSettings(reg(), s, w, kPath, kKeys);
-
-        auto couleur = reg().OpenKey(kUser, kStore + "\\Couleur", RegistryAccess::Read);
-        ASSERT_NE(couleur, nullptr);
-        const auto normale = couleur->QueryValue("Normale");
-        ASSERT_TRUE(normale);
-        EXPECT_EQ(normale->Type, RegistryValueType::String);
-        EXPECT_EQ(normale->Data, (std::vector<uint8_t>{'1', '1', '2', '5', '9', '3', '7', '5', 0}));
-        EXPECT_EQ(Stored("Position", "Top"), "-20");
-        EXPECT_EQ(Stored("Position", "Dessus"), flag ? "1" : "0");
-        EXPECT_EQ(Stored("", "AfficheTemps"), flag ? "0" : "1");
+        EXPECT_EQ(Stored("", "AfficheTemps"), s.PercentMode ? "0" : "1");
 
         GaugeState r;
         WindowDouble rw;
-        LoadSettings(reg(), r, rw, kKeys);
-        EXPECT_EQ(rw.top, -20);
-        EXPECT_EQ(rw.left, 1900);
-        EXPECT_EQ(rw.stayOnTop, flag);
-        EXPECT_EQ(rw.stayOnTopCheck, flag);
-        EXPECT_EQ(rw.trayOnly, !flag);
-        EXPECT_EQ(r.PercentMode, !flag);  // stored as "show the time"
-        EXPECT_EQ(r.AutoStart, flag);
-        EXPECT_EQ(r.HistoryLength, 30);
-        EXPECT_EQ(r.AlertPercent, -3);
-        EXPECT_EQ(r.AlertMinutes, std::numeric_limits<int32_t>::max());
-        EXPECT_EQ(r.NormalColor, 0x00ABCDEFu);
-        EXPECT_EQ(r.AlertColor, 1u);
-        EXPECT_EQ(r.TrayColor, 0x00C0C0C0u);
-        EXPECT_EQ(r.TrayPlugedColor, 0x00808000u);
-        EXPECT_EQ(r.TrayShadowColor, 0u);
+        EXPECT_EQ(Load(reg(), r, rw), "");
+        for (const StoredSetting* row : Values()) {
+            EXPECT_EQ(Stored(row->section, row->name), std::to_string(StoredValue(*row, s, w))) << row->name;
+            EXPECT_EQ(StoredValue(*row, r, rw), StoredValue(*row, s, w)) << row->name;
+        }
+        EXPECT_EQ(rw.stayOnTopCheck, rw.stayOnTop);
         EXPECT_EQ(Entries(r.History), Entries(s.History));
     }
 }
@@ -157,35 +134,32 @@ TEST_P(SettingsContract, HistoriesOfEveryLengthSurviveARestart) {
     }
 }
 
-TEST_P(SettingsContract, StoredHistoryEndsAtTheFirstMissingTemps) {
-    auto put = [&](const std::string& path, int n, const std::string& text) {
-        PlantString(kUser, path, std::to_string(n), text);
-    };
-    auto loadAndSave = [&] {
+// Entry 2 is bad in its own way ("#": a DWORD; null: missing) and entry 5
+// missing, before entry 6: the others load in order and are saved again so.
+TEST_P(SettingsContract, ABadHistorySampleCostsOnlyItself) {
+    for (const auto& [temps, conso] : std::vector<std::pair<const char*, const char*>>{
+             {"#", "1"}, {"9", "#"}, {"-7", "1"}, {"9", "0"}, {"9", nullptr}}) {
+        SCOPED_TRACE(std::string(temps) + "/" + (conso ? conso : "none"));
+        reg().DeleteKeyTree(kUser, kStore);
+        auto put = [&](const std::string& key, const std::string& name, const char* text) {
+            if (text && *text == '#') PlantDword(kUser, kStore + key, name, 1);
+            else if (text) PlantString(kUser, kStore + key, name, text);
+        };
+        for (const int n : {0, 1, 2, 3, 4, 6}) {
+            const std::string t = std::to_string(1000 + n), p = std::to_string(1 + n), name = std::to_string(n);
+            put("\\Moyenne\\Temps", name, n == 2 ? temps : t.c_str()), put("\\Moyenne\\Conso", name, n == 2 ? conso : p.c_str());
+            put("\\Recharge\\Temps", "50-" + name, n == 2 ? temps : t.c_str());
+            put("\\Recharge\\Conso", "50-" + name, n == 2 ? conso : p.c_str());
+        }
         GaugeState s;
         WindowDouble w;
-        LoadSettings(reg(), s, w, kKeys);
+        EXPECT_EQ(Load(reg(), s, w), *temps == '#' || (conso && *conso == '#') ? "Type de données incorrect pour '2'" : "");
+        const std::vector<Sample> kept = {{1000, 1}, {1001, 2}, {1003, 4}, {1004, 5}, {-1, -1}};
+        EXPECT_EQ(std::vector<Sample>(s.History.Samples.begin(), s.History.Samples.begin() + 5), kept);
+        EXPECT_EQ(std::vector<Sample>(s.ChargeHistory.Bands[5].begin(), s.ChargeHistory.Bands[5].begin() + 5), kept);
         SaveSettings(reg(), s, w, kPath, kKeys);
-        return s.History;
-    };
-
-    for (int n : {0, 1, 2, 4}) put(kTemps, n, "1000"), put(kConso, n, "2");
-    EXPECT_EQ(loadAndSave().Count(), 3);            // the gap at 3 ends it...
-    EXPECT_EQ(Text(kUser, kTemps, "4"), "<missing>");  // ...and the rest goes at the save
-
-    reg().DeleteKeyTree(kUser, kStore + "\\Moyenne");
-    put(kTemps, 0, "500"), put(kTemps, 1, "-7"), put(kTemps, 2, "-1"), put(kTemps, 3, "9");
-    put(kConso, 0, "1"), put(kConso, 2, "4");
-    const auto entries = Entries(loadAndSave());
-    // A missing Conso reads as -1 and its entry stays; only a Temps of -1 ends
-    // the history, its entry keeping what was read for it.
-    EXPECT_EQ(entries[0], std::pair(500, 1));
-    EXPECT_EQ(entries[1], std::pair(-7, -1));
-    EXPECT_EQ(entries[2], std::pair(-1, 4));
-    EXPECT_EQ(entries[3], std::pair(-1, -1));
-    EXPECT_EQ(Text(kUser, kTemps, "1"), "-7");
-    EXPECT_EQ(Text(kUser, kConso, "1"), "-1");
-    EXPECT_EQ(Text(kUser, kTemps, "2"), "<missing>");
+        EXPECT_EQ(Text(kUser, kTemps, "2") + Text(kUser, kConso, "3") + Text(kUser, kTemps, "4"), "10035<missing>");
+    }
 }
 
 TEST_P(SettingsContract, TextsThatAreNotIntegersReadAsTheDefault) {
@@ -229,56 +203,17 @@ TEST_P(SettingsContract, AValueOfAnotherTypeFailsTheRead) {
 
 // A wrong-typed value at each place in turn fails the load: it alone at its default, the rest as stored.
 TEST_P(SettingsContract, AWrongTypeCostsOnlyItsOwnValue) {
-    struct Step {
-        const char* section;
-        const char* name;
-        const char* text;
-        std::function<int64_t(const GaugeState&, const WindowDouble&)> get;
-        int64_t loaded;
-    };
-    const std::vector<Step> steps = {
-        {"Position", "Top", "-5", [](auto&, auto& w) { return w.top; }, -5},
-        {"Position", "Left", "33", [](auto&, auto& w) { return w.left; }, 33},
-        {"", "DureeHisto", "17", [](auto& s, auto&) { return s.HistoryLength; }, 17},
-        {"", "AfficheTemps", "1", [](auto& s, auto&) { return s.PercentMode; }, 1},
-        {"Moyenne\\Temps", "0", "4242", [](auto& s, auto&) { return s.History.Samples[0].Temps; }, 4242},
-        {"Moyenne\\Conso", "0", "3", [](auto& s, auto&) { return s.History.Samples[0].Conso; }, 3},
-        {"Position", "Dessus", "0", [](auto&, auto& w) { return w.stayOnTop; }, 0},
-        {"Position", "Tray", "0", [](auto&, auto& w) { return w.trayOnly; }, 0},
-        {"Couleur", "Normale", "1", [](auto& s, auto&) { return s.NormalColor; }, 1},
-        {"Couleur", "Alerte", "2", [](auto& s, auto&) { return s.AlertColor; }, 2},
-        {"Couleur", "Tray", "3", [](auto& s, auto&) { return s.TrayColor; }, 3},
-        {"Couleur", "TrayPluged", "4", [](auto& s, auto&) { return s.TrayPlugedColor; }, 4},
-        {"Couleur", "TrayShadow", "5", [](auto& s, auto&) { return s.TrayShadowColor; }, 5},
-        {"", "SeuilAlertePourcent", "20", [](auto& s, auto&) { return s.AlertPercent; }, 20},
-        {"", "SeuilAlerteTemps", "30", [](auto& s, auto&) { return s.AlertMinutes; }, 30},
-        {"", "AutoStart", "0", [](auto& s, auto&) { return s.AutoStart; }, 0},
-        {"", "AlerteCharge", "1", [](auto& s, auto&) { return s.ChargeAlert; }, 1},
-        {"", "SeuilAlerteCharge", "95", [](auto& s, auto&) { return s.ChargeAlertPercent; }, 95},
-    };
-    GaugeState defaults;
-    defaults.PercentMode = true;  // raw "show the time"
-    WindowDouble defaultWindow;
-    defaultWindow.top = defaultWindow.left = 0;
-    defaultWindow.stayOnTop = defaultWindow.stayOnTopCheck = defaultWindow.trayOnly = true;
-
-    for (size_t bad = 0; bad < steps.size(); ++bad) {
-        SCOPED_TRACE(steps[bad].name);
-        for (const Step& step : steps) Put(step.section, step.name, step.text);
-        const std::string section = steps[bad].section;
-        PlantDword(kUser, section.empty() ? kStore : kStore + "\\" + section, steps[bad].name, 1);
+    auto other = [](const StoredSetting& row) { return IsFlag(row) ? 1 - row.def : row.def + 7; };
+    for (const StoredSetting* bad : Values()) {
+        SCOPED_TRACE(bad->name);
+        for (const StoredSetting* row : Values()) Put(row->section, row->name, std::to_string(other(*row)));
+        PlantDword(kUser, *bad->section ? kStore + "\\" + bad->section : kStore, bad->name, 1);
 
         GaugeState s;
         WindowDouble w;
-        try {
-            LoadSettings(reg(), s, w, kKeys);
-            ADD_FAILURE() << "no error";
-        } catch (const SettingsError& e) {
-            EXPECT_EQ(e.what(), "Type de données incorrect pour '" + std::string(steps[bad].name) + "'");
-        }
-        for (size_t i = 0; i < steps.size(); ++i)
-            EXPECT_EQ(steps[i].get(s, w), i != bad ? steps[i].loaded : steps[i].get(defaults, defaultWindow))
-                << steps[i].name;
+        EXPECT_EQ(Load(reg(), s, w), "Type de données incorrect pour '" + std::string(bad->name) + "'");
+        for (const StoredSetting* row : Values())
+            EXPECT_EQ(StoredValue(*row, s, w), row == bad ? row->def : other(*row)) << row->name;
     }
 }
 
@@ -336,18 +271,14 @@ TEST_P(SettingsContract, SavingAgainWritesTheSame) {
     w.top = 12;
     auto snapshot = [&] {
         std::vector<std::string> all;
-        for (const char* name : {"Top", "Left", "Dessus", "Tray"}) all.push_back(Stored("Position", name));
-        for (const char* name : {"DureeHisto", "AfficheTemps", "AutoStart", "SeuilAlerteTemps", "SeuilAlertePourcent"})
-            all.push_back(Stored("", name));
-        for (const char* name : {"Normale", "TrayShadow", "Tray", "TrayPluged", "Alerte"})
-            all.push_back(Stored("Couleur", name));
+        for (const StoredSetting* row : Values()) all.push_back(Stored(row->section, row->name));
         for (const char* n : {"0", "1", "2", "3"}) all.push_back(Text(kUser, kTemps, n) + "/" + Text(kUser, kConso, n));
         all.push_back(Text(kUser, kKeys.UserRun, "Kavelo"));
         return all;
     };
     SaveSettings(reg(), s, w, kPath, kKeys);
     const auto first = snapshot();
-    EXPECT_EQ(first[0], "12");
+    EXPECT_EQ(Stored("Position", "Top"), "12");
     SaveSettings(reg(), s, w, kPath, kKeys);
     EXPECT_EQ(snapshot(), first);
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/about_box.h"
 #include "platform/win32/about_dialog_ids.h"
 #include "platform/win32/about_dialog_win32.h"
 
@@ -41,6 +42,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     QuietHost host;
     if (confirm) SetTimer(nullptr, 0, 500, PressReset);
     SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, EndDemo);
-    kavelo::win32::RunAboutBox(nullptr, state, host);
+    kavelo::win32::AboutDialogWin32 dialog(nullptr);
+    kavelo::TAboutBox box(dialog, state, host);
+    dialog.Connect(box);
+    dialog.RunModal();
     return 0;
 }

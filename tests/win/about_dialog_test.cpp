@@ -15,12 +15,16 @@
 #include <thread>
 #include <vector>
 
+#include "app/about_box.h"
 #include "platform/win32/about_dialog_ids.h"
+#include "platform/win32/about_dialog_layout.h"
 #include "platform/win32/about_dialog_win32.h"
 #include "platform/win32/dpi_win32.h"
 
 namespace kavelo::win32 {
 namespace {
+
+using namespace about_layout;
 
 class CountingHost final : public AboutBoxHost {
 public:
@@ -79,7 +83,9 @@ protected:
         return dpi == 96;
     }
     std::unique_ptr<AboutDialogWin32> Open() {
-        auto dialog = std::make_unique<AboutDialogWin32>(nullptr, state, host);
+        auto dialog = std::make_unique<AboutDialogWin32>(nullptr);
+        box_ = std::make_unique<TAboutBox>(*dialog, state, host);  // the logic over it, as the program pairs them
+        dialog->Connect(*box_);
         dialog->Show();
         return dialog;
     }
@@ -95,53 +101,49 @@ protected:
 
     GaugeState state;
     CountingHost host;
+    std::unique_ptr<TAboutBox> box_;
 };
 
-TEST_F(AboutDialogTest, LayoutIsPixelExactAndCentred) {
+// At 96 DPI each control stands where the layout file puts it, inside the
+// centred client area; the controls the user works overlap nowhere, and
+// each field's buttons lie inside it with its sentence going on past it.
+TEST_F(AboutDialogTest, LayoutIsFollowedAndCentred) {
     if (!At96Dpi()) GTEST_SKIP() << "the layout is checked at 96 dpi";
     auto dialog = Open();
     const HWND d = dialog->Handle();
     EXPECT_EQ(TextOf(d), L"About KAVELO");
-    RECT client{};
+    RECT client{}, frame{};
     GetClientRect(d, &client);
-    EXPECT_GE(client.right, 298);  // wider where a sentence needs it
-    EXPECT_EQ(client.bottom, 312);
-    RECT frame{};
     GetWindowRect(d, &frame);
+    EXPECT_TRUE(client.right >= kClientWidth && client.bottom == kClientHeight);  // wider where a sentence needs it
     EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
-
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d, WM_GETFONT, 0, 0)), sizeof(font), &font);
-    EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
-    EXPECT_EQ(font.lfHeight, -11);
+    EXPECT_TRUE(std::wstring(font.lfFaceName) == L"MS Sans Serif" && font.lfHeight == -11);
 
-    ExpectRect(GetDlgItem(d, IDC_PANEL1), 8, 8, 281, 105);
-    ExpectRect(GetDlgItem(d, IDC_IMAGE1), 24, 16, 25, 33);
-    ExpectRect(GetDlgItem(d, IDC_IMAGE2), 248, 16, 25, 33);
-    ExpectRect(GetDlgItem(d, IDC_TRACKBAR1), 8, 136, 281, 30);
-    ExpectRect(GetDlgItem(d, IDC_SPINEDIT1), 213, 172, 44, 22);
-    ExpectRect(GetDlgItem(d, IDC_SPINEDIT2), 213, 196, 44, 22);
-    ExpectRect(GetDlgItem(d, IDC_CHECKBOX1), 14, 245, 212, 17);
-    ExpectRect(GetDlgItem(d, IDOK), 16, 279, 75, 24);
-    ExpectRect(GetDlgItem(d, IDC_BUTTON1), 112, 279, 75, 24);
-    const std::pair<int, POINT> labels[] = {
-        {IDC_PRODUCTNAME, {105, 24}}, {IDC_VERSION, {107, 40}},       {IDC_HISTORYLABEL, {104, 120}},
-        {IDC_LABEL2, {16, 120}},      {IDC_LABEL3, {256, 120}},       {IDC_PERCENTLABEL, {16, 176}},
-        {IDC_MINUTESLABEL, {16, 200}},
-    };
-    for (const auto& [id, at] : labels) {
-        const RECT r = RectOf(GetDlgItem(d, id));
-        EXPECT_EQ(r.left, at.x) << id;
-        EXPECT_EQ(r.top, at.y) << id;
+    std::vector<Placement> placed(std::begin(kPlacements), std::end(kPlacements));
+    std::vector<int> worked{IDC_TRACKBAR1, IDOK, IDC_BUTTON1};
+    for (const CheckBoxRow& row : kCheckBoxes) placed.push_back(row.at), worked.push_back(row.at.id);
+    for (const SpinEditRow& row : kSpinEdits) {
+        placed.push_back({row.labelId, row.labelX, row.labelY, 0, 0});
+        worked.push_back(row.editId);
+        const RECT field = RectOf(GetDlgItem(d, row.editId)), buttons = RectOf(GetDlgItem(d, row.buttonsId));
+        EXPECT_TRUE(field.left >= row.fieldX && field.top == row.fieldY && field.right - field.left == kSpinEditWidth &&
+                    field.bottom - field.top == kSpinEditHeight) << row.editId;  // it may make way for the words
+        EXPECT_TRUE(buttons.left > field.left && buttons.right < field.right) << row.editId;
+        EXPECT_GT(RectOf(GetDlgItem(d, row.labelId)).right, field.right) << row.editId;
     }
-    // The spin edits' buttons lie inside their field, to the right of the
-    // text, and the fields cover the gaps in the sentences.
-    const RECT buttons = RectOf(GetDlgItem(d, IDC_SPINEDIT1_BUTTONS));
-    EXPECT_GT(buttons.left, 213);
-    EXPECT_LT(buttons.right, 213 + 44);
-    EXPECT_GT(RectOf(GetDlgItem(d, IDC_PERCENTLABEL)).right, 213 + 44);
-    EXPECT_GT(RectOf(GetDlgItem(d, IDC_MINUTESLABEL)).right, 213 + 44);
+    for (const auto& [id, x, y, w, h] : placed) {
+        const RECT r = RectOf(GetDlgItem(d, id));
+        EXPECT_TRUE(r.left == x && r.top == y && (!w || (r.right - r.left == w && r.bottom - r.top == h))) << id;
+        EXPECT_TRUE(r.right > r.left && r.right <= client.right && r.bottom <= client.bottom) << id;
+    }
+    RECT a{}, b{}, overlap{};
+    for (const int i : worked)
+        for (const int j : worked)
+            if (i < j && GetWindowRect(GetDlgItem(d, i), &a) && GetWindowRect(GetDlgItem(d, j), &b))
+                EXPECT_FALSE(IntersectRect(&overlap, &a, &b)) << i << " and " << j;
 }
 
 // At the system's DPI and another one: the 96-DPI layout and font scaled.
@@ -156,11 +158,10 @@ TEST_F(AboutDialogTest, DpiScalesTheLayoutAndTheFont) {
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(d, IDOK), WM_GETFONT, 0, 0)), sizeof font, &font);
         EXPECT_TRUE(fits(-11, font.lfHeight)) << at;
-        for (const auto& [id, x, y, w, h] : {std::array{IDC_PANEL1, 8, 8, 281, 105}, {IDC_TRACKBAR1, 8, 136, 281, 30},
-                                             {IDC_SPINEDIT1, 213, 172, 44, 22}, {IDOK, 16, 279, 75, 24}}) {
+        for (const auto& [id, x, y, w, h] : kPlacements) {
             const RECT r = RectOf(GetDlgItem(d, id));
-            EXPECT_TRUE(fits(x, r.left) && fits(y, r.top) && fits(w, r.right - r.left) && fits(h, r.bottom - r.top))
-                << at << " dpi, control " << id;
+            const bool sized = !w || (fits(w, r.right - r.left) && fits(h, r.bottom - r.top));
+            EXPECT_TRUE(fits(x, r.left) && fits(y, r.top) && sized) << at << " dpi, control " << id;
         }
         RECT client{};  // and back: each sentence inside the client area
         GetClientRect(d, &client);
@@ -236,12 +237,6 @@ TEST_F(AboutDialogTest, OpeningFillsTheControlsAndClampsTheThresholds) {
     EXPECT_EQ(state.AlertMinutes, 999);
     EXPECT_EQ(host.refreshes, 2);
     EXPECT_EQ(SendMessageW(GetDlgItem(d, IDC_CHECKBOX1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-}
-
-TEST_F(AboutDialogTest, OpeningWithDefaultThresholdsRunsNoRefresh) {
-    auto dialog = Open();
-    EXPECT_EQ(host.refreshes, 0);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog->Handle(), IDC_SPINEDIT1)), L"10");
 }
 
 TEST_F(AboutDialogTest, TypedValueCountsAtOnceAndIsClampedWhenTheFocusMovesOn) {
@@ -342,13 +337,6 @@ TEST_F(AboutDialogTest, CheckBoxSetsAutoStart) {
     EXPECT_EQ(host.refreshes, 0);
 }
 
-TEST_F(AboutDialogTest, FailingRefreshFallsBackToTen) {
-    auto dialog = Open();
-    host.failRefresh = true;
-    SetWindowTextW(GetDlgItem(dialog->Handle(), IDC_SPINEDIT1), L"20");
-    EXPECT_EQ(state.AlertPercent, 10);
-}
-
 // What the confirmation box showed, seen from the driving thread.
 struct ConfirmationSeen {
     bool found = false;
@@ -445,7 +433,11 @@ TEST_F(AboutDialogTest, ModalRunDisablesTheOwnerAndClampsTheFieldBeingEditedOnCl
         SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"150"));
         PostMessageW(edit, WM_CHAR, 0x1b, 1);
     });
-    RunAboutBox(owner, state, host);
+    {
+        AboutDialogWin32 dialog(owner);
+        TAboutBox box(dialog, state, host);
+        dialog.Connect(box), dialog.RunModal();
+    }
     driver.join();
     ASSERT_TRUE(found);
     EXPECT_TRUE(ownerWasDisabled);

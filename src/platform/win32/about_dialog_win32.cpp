@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/win32/about_dialog_ids.h"
+#include "platform/win32/about_dialog_layout.h"
 #include "platform/win32/confirm_box_win32.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/error_box_win32.h"
@@ -14,39 +15,9 @@
 
 namespace kavelo::win32 {
 
-namespace {
+using namespace about_layout;
 
-// Layout in pixels at 96 dpi; a width of 0 means a label as large as its
-// text. The sentences with their spin edits are placed on their own.
-struct Placement {
-    int id, x, y, width, height;
-};
-constexpr Placement kPlacements[] = {
-    {IDC_PANEL1, 8, 8, 281, 105},     {IDC_PRODUCTNAME, 105, 24, 0, 0}, {IDC_VERSION, 107, 40, 0, 0},
-    {IDC_IMAGE1, 24, 16, 25, 33},     {IDC_IMAGE2, 248, 16, 25, 33},    {IDC_HISTORYLABEL, 104, 120, 0, 0},
-    {IDC_LABEL2, 16, 120, 0, 0},      {IDC_LABEL3, 256, 120, 0, 0},     {IDC_TRACKBAR1, 8, 136, 281, 30},
-    {IDC_CHECKBOX2, 16, 222, 14, 17}, {IDC_CHECKBOX1, 14, 245, 212, 17}, {IDOK, 16, 279, 75, 24},
-    {IDC_BUTTON1, 112, 279, 75, 24},
-};
-// A sentence with a run of spaces that its spin edit covers, then its end.
-struct Sentence {
-    int labelId, x, y;
-    SpinEditId field;
-    int fieldX, fieldY;
-};
-constexpr Sentence kSentences[] = {
-    {IDC_PERCENTLABEL, 16, 176, SpinEditId::SpinEdit1, 213, 172},
-    {IDC_MINUTESLABEL, 16, 200, SpinEditId::SpinEdit2, 213, 196},
-    {IDC_CHARGELABEL, 33, 224, SpinEditId::SpinEdit3, 213, 220},
-};
-constexpr int kSpinEditWidth = 44;
-constexpr int kSpinEditHeight = 22;
-constexpr int kSpinButtonsWidth = 15;
-constexpr int kFieldMargin = 4;  // between a sentence's words and a field that had to make way
-constexpr int kEndMargin = 10;   // at least between a field and the sentence's end
-constexpr int kRightMargin = 8;  // between the widest line and the dialog's right edge
-constexpr int kClientWidth = 298;
-constexpr int kClientHeight = 312;
+namespace {
 
 int TextWidth(HDC dc, const std::wstring& text, size_t length) {
     SIZE extent{};
@@ -63,29 +34,23 @@ std::wstring WindowText(HWND window) {
 // Where a sentence's end starts: after its last run of spaces.
 size_t EndOf(const std::wstring& sentence) { return sentence.find_last_of(L' ') + 1; }
 
-constexpr int kIconSize = 32;
-constexpr int kThumbLength = 20;
-
 }  // namespace
 
-void RunAboutBox(HWND owner, GaugeState& state, AboutBoxHost& host) {
-    AboutDialogWin32 dialog(owner, state, host);
-    dialog.RunModal();
-}
-
-AboutDialogWin32::AboutDialogWin32(HWND owner, GaugeState& state, AboutBoxHost& host)
-    : owner_(owner), box_(*this, state, host) {
+AboutDialogWin32::AboutDialogWin32(HWND owner) : owner_(owner) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     CreateDialogFor(IDD_ABOUTBOX, "IDD_ABOUTBOX", owner);
     LoadProgramIcon();
-    ready_ = true;
-    box_.FormCreate();
 }
 
 AboutDialogWin32::~AboutDialogWin32() {
-    ready_ = false;  // nothing reaches the logic while the controls go
+    events_ = nullptr;  // nothing reaches the logic while the controls go
     DestroyWindowNow();
+}
+
+void AboutDialogWin32::Connect(AboutDialogEvents& events) {
+    events_ = &events;
+    events.FormCreate();
 }
 
 void AboutDialogWin32::LoadProgramIcon() {
@@ -128,15 +93,15 @@ INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_HSCROLL:
         // Every move of the thumb; the end of a drag or of a key press is
         // no move.
-        if (ready_ && reinterpret_cast<HWND>(lp) == Item(IDC_TRACKBAR1) && LOWORD(wp) != TB_ENDTRACK)
-            box_.TrackBar1Change();
+        if (events_ && reinterpret_cast<HWND>(lp) == Item(IDC_TRACKBAR1) && LOWORD(wp) != TB_ENDTRACK)
+            events_->TrackBar1Change();
         return TRUE;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lp);
         if (header.code != UDN_DELTAPOS) return FALSE;
         bool handled = false;
         for (SpinEditWin32& spin : spins_)
-            if (header.hwndFrom == spin.Buttons()) handled = ready_ ? spin.OnDeltaPos(header) : true;
+            if (header.hwndFrom == spin.Buttons()) handled = events_ ? spin.OnDeltaPos(header) : true;
         SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, handled ? TRUE : FALSE);
         return TRUE;
     }
@@ -146,9 +111,9 @@ INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             DrawImage(item);
             return TRUE;
         }
-        for (size_t row = 0; row < std::size(kSentences); ++row) {
-            if (static_cast<int>(item.CtlID) != kSentences[row].labelId) continue;
-            DrawSentence(item, sentenceEnds_[row]);
+        for (const SpinEditRow& row : kSpinEdits) {
+            if (static_cast<int>(item.CtlID) != row.labelId) continue;
+            DrawSentence(item, sentenceEnds_[static_cast<size_t>(row.field)]);
             return TRUE;
         }
         return FALSE;
@@ -163,26 +128,24 @@ INT_PTR AboutDialogWin32::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void AboutDialogWin32::SetUpControls() {
     const HWND track = Item(IDC_TRACKBAR1);
-    SendMessageW(track, TBM_SETRANGEMIN, FALSE, TAboutBox::TrackBarMin);
-    SendMessageW(track, TBM_SETRANGEMAX, TRUE, TAboutBox::TrackBarMax);
+    SendMessageW(track, TBM_SETRANGEMIN, FALSE, kTrackBarMin);
+    SendMessageW(track, TBM_SETRANGEMAX, TRUE, kTrackBarMax);
     SendMessageW(track, TBM_SETLINESIZE, 0, 2);  // an arrow key moves the thumb by 2
     SendMessageW(track, TBM_SETPAGESIZE, 0, 1);
     SendMessageW(track, TBM_SETTICFREQ, 1, 0);
     SendMessageW(track, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scaled(kThumbLength)), 0);
 
-    auto spinEdit = [this](SpinEditId id, int editId, int buttonsId) {
+    for (const SpinEditRow& row : kSpinEdits) {
+        const SpinEditId id = row.field;
         Spin(id).Attach(
-            Item(editId), Item(buttonsId),
+            Item(row.editId), Item(row.buttonsId),
             [this, id](int direction) {
-                if (ready_) Guarded([&] { box_.SpinEditStep(id, direction); });
+                if (events_) Guarded([&] { events_->SpinEditStep(id, direction); });
             },
             [this, id] {
-                if (ready_) Guarded([&] { box_.SpinEditExit(id); });
+                if (events_) Guarded([&] { events_->SpinEditExit(id); });
             });
-    };
-    spinEdit(SpinEditId::SpinEdit1, IDC_SPINEDIT1, IDC_SPINEDIT1_BUTTONS);
-    spinEdit(SpinEditId::SpinEdit2, IDC_SPINEDIT2, IDC_SPINEDIT2_BUTTONS);
-    spinEdit(SpinEditId::SpinEdit3, IDC_SPINEDIT3, IDC_SPINEDIT3_BUTTONS);
+    }
 }
 
 // A sentence's spin edit stands in its column, or a little after the words
@@ -193,20 +156,19 @@ void AboutDialogWin32::SetUpControls() {
 // text drawn in one go may come out narrower than measured (Wine's font at
 // 150 %, by some 4 %), and more spaces could still leave the end under the
 // field.
-int AboutDialogWin32::PlaceSentence(HDC dc, int row, int textHeight) {
-    const Sentence& s = kSentences[row];
+int AboutDialogWin32::PlaceSentence(HDC dc, const SpinEditRow& s, int textHeight) {
     const HWND label = Item(s.labelId);
     const std::wstring text = WindowText(label);
     const size_t end = EndOf(text);
-    const int left = Scaled(s.x);
+    const int left = Scaled(s.labelX);
     const int wordsRight = left + TextWidth(dc, text, text.find_last_not_of(L' ', end - 1) + 1);
     const int fieldLeft = wordsRight > Scaled(s.fieldX) ? wordsRight + Scaled(kFieldMargin) : Scaled(s.fieldX);
     Spin(s.field).Place(fieldLeft, Scaled(s.fieldY), Scaled(kSpinEditWidth), Scaled(kSpinEditHeight),
                         Scaled(kSpinButtonsWidth));
     const int endX = std::max(TextWidth(dc, text, end), fieldLeft + Scaled(kSpinEditWidth + kEndMargin) - left);
-    sentenceEnds_[static_cast<size_t>(row)] = endX;
+    sentenceEnds_[static_cast<size_t>(s.field)] = endX;
     const int width = endX + TextWidth(dc, text.substr(end), text.size() - end);
-    SetWindowPos(label, nullptr, left, Scaled(s.y), width, textHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(label, nullptr, left, Scaled(s.labelY), width, textHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);
     return left + width;
 }
@@ -235,7 +197,7 @@ void AboutDialogWin32::PlaceControls(const RECT* suggested) {
                                       : reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    for (const Placement& p : kPlacements) {
+    const auto place = [&](const Placement& p) {
         const HWND control = Item(p.id);
         int width = Scaled(p.width);
         int height = Scaled(p.height);
@@ -245,10 +207,12 @@ void AboutDialogWin32::PlaceControls(const RECT* suggested) {
             height = metrics.tmHeight;
         }
         SetWindowPos(control, nullptr, Scaled(p.x), Scaled(p.y), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    };
+    for (const Placement& p : kPlacements) place(p);
+    for (const CheckBoxRow& row : kCheckBoxes) place(row.at);
     // The client area is wide enough for the longest sentence.
     int clientWidth = Scaled(kClientWidth);
-    for (int row = 0; row < static_cast<int>(std::size(kSentences)); ++row)
+    for (const SpinEditRow& row : kSpinEdits)
         clientWidth = std::max(clientWidth, PlaceSentence(dc, row, metrics.tmHeight) + Scaled(kRightMargin));
 
     RECT frame{0, 0, clientWidth, Scaled(kClientHeight)};
@@ -269,33 +233,13 @@ void AboutDialogWin32::PlaceControls(const RECT* suggested) {
 }
 
 void AboutDialogWin32::OnCommand(int id, int code) {
-    if (!ready_) return;
-    switch (id) {
-    case IDOK:
-    case IDCANCEL:  // Escape and the close box
-        if (code == BN_CLICKED) Close();
-        break;
-    case IDC_BUTTON1:
-        if (code == BN_CLICKED) box_.Button1Click();
-        break;
-    case IDC_CHECKBOX1:
-        if (code == BN_CLICKED) box_.CheckBox1Click();
-        break;
-    case IDC_CHECKBOX2:
-        if (code == BN_CLICKED) box_.CheckBox2Click();
-        break;
-    case IDC_SPINEDIT1:
-        if (code == EN_CHANGE) box_.SpinEdit1Change();
-        break;
-    case IDC_SPINEDIT2:
-        if (code == EN_CHANGE) box_.SpinEdit2Change();
-        break;
-    case IDC_SPINEDIT3:
-        if (code == EN_CHANGE) box_.SpinEdit3Change();
-        break;
-    default:
-        break;
-    }
+    if (!events_) return;
+    if (code == BN_CLICKED && (id == IDOK || id == IDCANCEL)) return Close();  // IDCANCEL: Escape, the close box
+    if (code == BN_CLICKED && id == IDC_BUTTON1) return events_->Button1Click();
+    for (const SpinEditRow& row : kSpinEdits)
+        if (code == EN_CHANGE && id == row.editId) return events_->SpinEditChange(row.field);
+    for (const CheckBoxRow& row : kCheckBoxes)
+        if (code == BN_CLICKED && id == row.at.id) return events_->CheckBoxClick(row.box);
 }
 
 void AboutDialogWin32::DrawImage(const DRAWITEMSTRUCT& item) const {
@@ -336,7 +280,7 @@ void AboutDialogWin32::RunModal() {
             if (got < 0) break;
             ProcessMessage(msg);
         }
-        Guarded([this] { box_.FormClose(); });
+        if (events_) Guarded([this] { events_->FormClose(); });
     }
     ShowWindow(Handle(), SW_HIDE);
 }
@@ -344,7 +288,7 @@ void AboutDialogWin32::RunModal() {
 void AboutDialogWin32::ProcessMessage(MSG& msg) {
     if (msg.message == WM_CHAR && (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd))) {
         bool taken = false;
-        Guarded([&] { taken = box_.FormKeyPress(static_cast<char32_t>(msg.wParam)); });
+        if (events_) Guarded([&] { taken = events_->FormKeyPress(static_cast<char32_t>(msg.wParam)); });
         if (taken) return;
     }
     if (IsDialogMessageW(Handle(), &msg)) return;
@@ -353,7 +297,7 @@ void AboutDialogWin32::ProcessMessage(MSG& msg) {
 }
 
 void AboutDialogWin32::SetTrackBarPosition(int32_t position) {
-    const int32_t shown = std::clamp(position, TAboutBox::TrackBarMin, TAboutBox::TrackBarMax);
+    const int32_t shown = std::clamp(position, kTrackBarMin, kTrackBarMax);
     SendMessageW(Item(IDC_TRACKBAR1), TBM_SETPOS, TRUE, shown);
 }
 
@@ -366,19 +310,21 @@ std::string AboutDialogWin32::SpinEditText(SpinEditId id) const { return Spin(id
 void AboutDialogWin32::SetSpinEditText(SpinEditId id, const std::string& text) { Spin(id).SetText(text); }
 
 std::optional<SpinEditId> AboutDialogWin32::FocusedSpinEdit() const {
-    for (const SpinEditId id : {SpinEditId::SpinEdit1, SpinEditId::SpinEdit2, SpinEditId::SpinEdit3})
-        if (Spin(id).HasFocus()) return id;
+    for (const SpinEditRow& row : kSpinEdits)
+        if (Spin(row.field).HasFocus()) return row.field;
     return std::nullopt;
 }
 
+HWND AboutDialogWin32::CheckBox(CheckBoxId id) const {
+    return Item(kCheckBoxes[static_cast<size_t>(id)].at.id);
+}
+
 bool AboutDialogWin32::CheckBoxChecked(CheckBoxId id) const {
-    return SendMessageW(Item(id == CheckBoxId::CheckBox1 ? IDC_CHECKBOX1 : IDC_CHECKBOX2), BM_GETCHECK, 0, 0) ==
-           BST_CHECKED;
+    return SendMessageW(CheckBox(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void AboutDialogWin32::SetCheckBoxChecked(CheckBoxId id, bool checked) {
-    SendMessageW(Item(id == CheckBoxId::CheckBox1 ? IDC_CHECKBOX1 : IDC_CHECKBOX2), BM_SETCHECK,
-                 checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(CheckBox(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool AboutDialogWin32::Confirm(const std::string& question) { return ShowConfirmBox(Handle(), question); }

@@ -5,26 +5,26 @@
 #include <optional>
 #include <string>
 
-#include "app/about_box.h"
-#include "core/gauge_state.h"
 #include "platform/about_dialog.h"
+#include "platform/about_dialog_events.h"
+#include "platform/win32/about_dialog_layout.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/spin_edit_win32.h"
 #include "platform/win32/window_thunk_win32.h"
 
 namespace kavelo::win32 {
 
-// Opens the about and options dialog over `owner` (may be null), runs it
-// modally and destroys it, however it ends. Every change reaches `state`
-// (and the gauge, through `host`) while the dialog is open.
-void RunAboutBox(HWND owner, GaugeState& state, AboutBoxHost& host);
-
 // The dialog window made from the IDD_ABOUTBOX template, every control at
-// its pixel position. Created hidden, already filled (FormCreate has run).
+// its pixel position (about_dialog_layout.h), over `owner` (may be null).
+// Created hidden; its controls report to the application once connected.
+// Typical use: make the window, the logic over it, Connect, RunModal.
 class AboutDialogWin32 final : public AboutDialog, public MessageTarget<DialogKind> {
 public:
-    AboutDialogWin32(HWND owner, GaugeState& state, AboutBoxHost& host);
+    explicit AboutDialogWin32(HWND owner);
     ~AboutDialogWin32() override;
+    // From now on the controls report to `events`, which fills them
+    // (FormCreate) before this returns.
+    void Connect(AboutDialogEvents& events);
     // Shows the dialog and gives the focus to its first control.
     void Show();
     // Shows the dialog and runs its modal loop until it closes, the owner
@@ -57,25 +57,25 @@ private:
     void SetUpControls();
     void PlaceControls(const RECT* suggested = nullptr);
     // Places one sentence with its spin edit; returns where the line ends.
-    int PlaceSentence(HDC dc, int row, int textHeight);
+    int PlaceSentence(HDC dc, const about_layout::SpinEditRow& row, int textHeight);
     void OnCommand(int id, int code);
     void DrawImage(const DRAWITEMSTRUCT& item) const;
     void DrawSentence(const DRAWITEMSTRUCT& item, int endX) const;
     HWND Item(int id) const { return GetDlgItem(Handle(), id); }
+    HWND CheckBox(CheckBoxId id) const;
     SpinEditWin32& Spin(SpinEditId id) { return spins_[static_cast<size_t>(id)]; }
     const SpinEditWin32& Spin(SpinEditId id) const { return spins_[static_cast<size_t>(id)]; }
 
     HWND owner_;
-    TAboutBox box_;
+    AboutDialogEvents* events_ = nullptr;  // null until connected and while the controls go
     UINT dpi_ = 96;
     LOGFONTW templateFont_{};  // the dialog's font as made at templateDpi_
     UINT templateDpi_ = 96;
     UniqueFont font_;          // the font at dpi_ once the DPI changed
     UniqueIcon icon_;
-    std::array<SpinEditWin32, 3> spins_;
+    std::array<SpinEditWin32, kSpinEditCount> spins_;
     // Where each sentence's end is drawn, from its label's left.
-    std::array<int, 3> sentenceEnds_{};
-    bool ready_ = false;  // the controls report to the logic only once laid out
+    std::array<int, kSpinEditCount> sentenceEnds_{};
     bool closing_ = false;
 };
 

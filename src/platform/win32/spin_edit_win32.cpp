@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/about_box.h"
+#include "platform/about_dialog.h"
 #include "platform/win32/error_box_win32.h"
 
 namespace kavelo::win32 {
