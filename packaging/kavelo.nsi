@@ -67,8 +67,8 @@ Var WasRunning
 ; does, so that each saves its settings and history, and waits until they
 ; have ended and the program file is free. Sets $WasRunning to 1 when one was
 ; running. A gauge that does not close stops both the installer and the
-; uninstaller; a file still in use stops only the installer (the uninstaller
-; deletes it at the next restart).
+; uninstaller; a file still in use stops the installer here, the uninstaller
+; when it cannot delete the file.
 !macro CLOSE_KAVELO un
 Function ${un}CloseKavelo
   StrCpy $WasRunning 0
@@ -184,11 +184,42 @@ Function .onInstFailed
   ${EndIf}
 FunctionEnd
 
+; Deletes $INSTDIR\<name>. A per-user uninstaller cannot leave a file in
+; use to the next restart (Windows grants that to administrators only): the
+; file is named, with Retry or Cancel. Cancel, as a silent uninstall does,
+; ends the uninstall with exit code 2, everything not yet deleted in place,
+; so that it can simply be run again.
+!macro UN_DELETE_FILE name
+  ${Do}
+    ClearErrors
+    Delete "$INSTDIR\${name}"
+    ${IfNot} ${Errors}
+      ${Break}
+    ${EndIf}
+    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$INSTDIR\${name} is in use by another program and cannot be removed.$\r$\n$\r$\nClose that program, then click Retry. Cancel leaves Kavelo installed, to be uninstalled later." /SD IDCANCEL IDCANCEL`
+      DetailPrint "In use, not removed: $INSTDIR\${name}"
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+  ${Loop}
+!macroend
+
 Section "un.Kavelo" SecUnKavelo
   SectionIn RO
   SetShellVarContext current
   ; Closed first: the gauge writes its logon entry as it ends.
   Call un.CloseKavelo
+  ; The program's files first. Only once they are gone do the shortcut, the
+  ; logon entry, the Apps entry and this uninstaller go, so that a file left
+  ; behind keeps the means to remove it.
+  !insertmacro UN_DELETE_FILE "Kavelo.exe"
+  !insertmacro UN_DELETE_FILE "LICENSE"
+  ; Started as Apps & features starts it, this is a copy in a temporary
+  ; folder; started with _?= it runs from here, and stays.
+  ${If} $EXEDIR != $INSTDIR
+    !insertmacro UN_DELETE_FILE "Uninstall.exe"
+  ${EndIf}
+  Delete "$SMPROGRAMS\Kavelo.lnk"
   ; The logon entry goes only when it starts this copy of Kavelo (the
   ; program writes its own path there, in quotes).
   ReadRegStr $0 HKCU "${RUN_KEY}" "Kavelo"
@@ -196,15 +227,9 @@ Section "un.Kavelo" SecUnKavelo
   ${OrIf} $0 == "$INSTDIR\Kavelo.exe"
     DeleteRegValue HKCU "${RUN_KEY}" "Kavelo"
   ${EndIf}
-  Delete "$SMPROGRAMS\Kavelo.lnk"
-  ; A file still in use goes at the next restart, not left behind a removed
-  ; entry.
-  Delete /REBOOTOK "$INSTDIR\Kavelo.exe"
-  Delete /REBOOTOK "$INSTDIR\LICENSE"
-  Delete /REBOOTOK "$INSTDIR\Uninstall.exe"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ; The folder last: once it is gone, the uninstall is done.
-  RMDir /REBOOTOK "$INSTDIR"
+  RMDir "$INSTDIR"
 SectionEnd
 
 Section /o "un.Settings and history" SecUnSettings

@@ -111,8 +111,9 @@ public:
     static constexpr const char* kTrayTip = "Etat de la batterie";
     static constexpr const char* kFirstRunTitle = "Kavelo is running";
     static constexpr const char* kFirstRunText =
-        "Kavelo shows the charge in two icons at the right of the taskbar.\n"
-        "On Windows 11 they may be behind the ^ arrow: drag both onto the taskbar, left half first.\n"
+        "Two icons at the right of the taskbar show the charge.\n"
+        "On Windows 11 they may hide behind the ^ arrow:\n"
+        "drag both onto the taskbar, the left half first.\n"
         "Double-click an icon to show the gauge window.";
 
     TBatterie(GaugeState& state, BatteriePlatform& platform);

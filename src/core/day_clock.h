@@ -30,14 +30,22 @@ public:
     virtual int32_t LocalOffsetMinutes(int64_t utcMs) { (void)utcMs; return 0; }
 };
 
-// Measured intervals whose day-clock length and awake length differ by more
+// Measured intervals whose clock length and awake length differ by more
 // than this contained a sleep, or the clock was set.
 inline constexpr int64_t kSleepToleranceMs = 60000;
 
-// True when the interval from a reading (day clock, awake clock) to now
-// contained a sleep or a change of the clock. Without an awake clock nothing
-// is suspect.
-bool SleptBetween(int32_t startDayMs, int64_t startAwakeMs, int32_t nowDayMs, int64_t nowAwakeMs);
+// The clocks read at one moment; -1 where a clock is missing (for dayMs: no
+// reading).
+struct ClockReading {
+    int32_t dayMs = -1;
+    int64_t awakeMs = -1;
+    int64_t utcMs = -1;
+};
+ClockReading ReadClocks(Clock& clock);
+
+// True when the interval from a reading to now contained a sleep or a change
+// of the clock. Without an awake clock nothing is suspect.
+bool SleptBetween(const ClockReading& start, const ClockReading& now);
 
 // Milliseconds since local midnight, 0 to 86 399 999. It falls back to 0 at
 // midnight and knows nothing of dates: an interval measured across midnight

@@ -18,14 +18,19 @@ struct GaugeState {
     int32_t LastPercent = -1;     // start of the interval being measured; -1 = stopped
     int32_t LastChangeTime = -1;  // day clock when LastPercent was set; -1 = none
     int64_t LastChangeAwake = -1;  // awake clock at the same moment
+    int64_t LastChangeUtc = -1;    // and the system's UTC time
     bool HistoryRestart = true;   // the next change of percentage records no sample
     int32_t EstimatedSeconds = -1;
     bool BlinkPhase = false;
+    // The screen is off (modern standby, or an idle machine): nothing is
+    // learned until it is on again.
+    bool DisplayOff = false;
 
     // Charging, measured as the discharge is: rises instead of drops.
     int32_t ChargeLastPercent = -1;
     int32_t ChargeLastChangeTime = -1;
     int64_t ChargeLastAwake = -1;
+    int64_t ChargeLastUtc = -1;
     bool ChargeRestart = true;
     int32_t SecondsToFull = -1;     // -1 = not known (not charging, or not learned)
     bool ChargeBelowLevel = false;  // the last reading on mains was below ChargeAlertPercent

@@ -35,6 +35,10 @@ enum PowerEvent : uint32_t {
     kPowerStatusChange = 10,       // PBT_APMPOWERSTATUSCHANGE
     kPowerResumeAutomatic = 18,    // PBT_APMRESUMEAUTOMATIC: every resume
     kPowerSettingChange = 0x8013,  // PBT_POWERSETTINGCHANGE
+    // The screen went off, or came back on (from a setting change about
+    // the console's display); beyond every PBT_ value.
+    kPowerDisplayOff = 0x10000,
+    kPowerDisplayOn = 0x10001,
 };
 
 // True for the events around a sleep: the interval being measured then
@@ -42,5 +46,7 @@ enum PowerEvent : uint32_t {
 constexpr bool IsSleepEvent(uint32_t event) {
     return event == kPowerSuspend || event == kPowerResumeSuspend || event == kPowerResumeAutomatic;
 }
+
+constexpr bool IsDisplayEvent(uint32_t event) { return event == kPowerDisplayOff || event == kPowerDisplayOn; }
 
 }  // namespace kavelo

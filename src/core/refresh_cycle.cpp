@@ -19,18 +19,19 @@ std::string ChargeAlertTitle(int32_t level) {
 }
 
 // A sleep between two readings may go unannounced (modern standby doesn't
-// always broadcast it): an interval whose day-clock length and awake length
-// disagree is dropped as on a resume.
+// always broadcast it): an interval whose clock length and awake length
+// disagree is dropped as on a resume. While the screen is off the machine
+// drains far slower than in use: nothing is learned then.
 void RefreshCycle::SleepGuard() {
     GaugeState& s = state_;
-    const int64_t awake = clock_.AwakeMilliseconds();
-    if (awake < 0 || (s.LastChangeTime < 0 && s.ChargeLastChangeTime < 0)) return;
-    const int32_t now = MillisecondsOfDay(clock_);
-    if (SleptBetween(s.LastChangeTime, s.LastChangeAwake, now, awake)) {
+    if (s.DisplayOff) BreakMeasuring();
+    if (s.LastChangeTime < 0 && s.ChargeLastChangeTime < 0) return;
+    const ClockReading now = ReadClocks(clock_);
+    if (SleptBetween({s.LastChangeTime, s.LastChangeAwake, s.LastChangeUtc}, now)) {
         s.LastChangeTime = -1;
         s.HistoryRestart = true;
     }
-    if (SleptBetween(s.ChargeLastChangeTime, s.ChargeLastAwake, now, awake)) {
+    if (SleptBetween({s.ChargeLastChangeTime, s.ChargeLastAwake, s.ChargeLastUtc}, now)) {
         s.ChargeLastChangeTime = -1;
         s.ChargeRestart = true;
     }
@@ -69,6 +70,7 @@ void RefreshCycle::MeasureCharging(uint8_t p) {
         s.ChargeLastPercent = p;
         s.ChargeLastChangeTime = MillisecondsOfDay(clock_);
         s.ChargeLastAwake = clock_.AwakeMilliseconds();
+        s.ChargeLastUtc = clock_.UtcMilliseconds();
     }
     s.SecondsToFull = s.ChargeHistory.SecondsToFull(p);
 }
@@ -106,6 +108,7 @@ void RefreshCycle::MeasureOnBattery(int32_t p) {
         s.LastPercent = p;
         s.LastChangeTime = MillisecondsOfDay(clock_);
         s.LastChangeAwake = clock_.AwakeMilliseconds();
+        s.LastChangeUtc = clock_.UtcMilliseconds();
     }
     s.EstimatedSeconds = EstimateSeconds(s.History.AverageMsPerPercent(s.HistoryLength), p);
     timer1_.SetEnabled(s.AlertOn || s.EstimatedSeconds < 0);
@@ -177,7 +180,8 @@ void RefreshCycle::Timer1Timer() {
 }
 
 void RefreshCycle::WMPowerBroadcast(uint32_t event) {
-    if (IsSleepEvent(event)) BreakMeasuring();
+    if (IsDisplayEvent(event)) state_.DisplayOff = (event == kPowerDisplayOff);
+    if (IsSleepEvent(event) || IsDisplayEvent(event)) BreakMeasuring();
     RefreshStatus();
     view_.FormResize();
 }

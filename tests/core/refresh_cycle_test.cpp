@@ -254,7 +254,8 @@ TEST(UpdatePowerSource, SizesBeforeRefreshing) {
 }
 
 // Readings on battery at 80, 79, 78, 77 a minute apart from `start`, with
-// `between` after the reading at 79: the Temps recorded, newest first.
+// `between` after the reading at 79: the Temps recorded, newest first; with
+// a UTC clock where `utc`.
 TEST(SleepGuard, AnIntervalWithASleepIsNotRecorded) {
     const int32_t kTen = 10 * 3600000, kMidnight = 86400000 - 90000;
     const struct {
@@ -262,6 +263,7 @@ TEST(SleepGuard, AnIntervalWithASleepIsNotRecorded) {
         int32_t start;
         std::function<void(Gauge&)> between;
         std::vector<int32_t> temps;
+        bool utc = false;
     } cases[] = {
         {"a long interval, clocks agreeing", kTen, [](Gauge& r) { r.clock.Advance(3 * 3600000); }, {60000, 3 * 3600000 + 60000}},
         {"a suspend broadcast", kTen, [](Gauge& r) { r.cycle.WMPowerBroadcast(kPowerSuspend); }, {60000}},
@@ -269,10 +271,16 @@ TEST(SleepGuard, AnIntervalWithASleepIsNotRecorded) {
         {"a minute asleep, within tolerance", kTen, [](Gauge& r) { r.clock.Sleep(kSleepToleranceMs); }, {60000, 120000}},
         {"the clock set back an hour", kTen, [](Gauge& r) { r.clock.ms -= 3600000; }, {60000}},
         {"midnight drops its own interval only", kMidnight, [](Gauge&) {}, {60000}},
+        {"a day asleep", kTen, [](Gauge& r) { r.clock.Sleep(86400000); }, {60000}, true},
+        {"a day but half a minute asleep", kTen, [](Gauge& r) { r.clock.Sleep(86370000); }, {60000}, true},
+        {"daylight saving moves the time of day, not UTC", kTen, [](Gauge& r) { r.clock.ms += 3600000; }, {60000}, true},
+        {"the screen off: nothing learned", kTen, [](Gauge& r) { r.cycle.WMPowerBroadcast(kPowerDisplayOff); }, {}},
+        {"the screen off and on", kTen, [](Gauge& r) { r.cycle.WMPowerBroadcast(kPowerDisplayOff), r.cycle.WMPowerBroadcast(kPowerDisplayOn); }, {60000}},
     };
     for (const auto& c : cases) {
         Gauge r;
         r.clock.awake = 5000;
+        r.clock.utc = c.utc ? 1765000000000 : -1;
         r.clock.ms = c.start;
         r.Battery(80);
         for (int p : {79, 78, 77}) {

@@ -13,7 +13,7 @@ def test(s):
     shown = s.balloons(timeout=15)
     s.screenshot("first-run")
     assert [b["text"].split("\n")[0] for b in shown] == [
-        "Kavelo shows the charge in two icons at the right of the taskbar."], shown
+        "Two icons at the right of the taskbar show the charge."], shown
     assert not s.windows(e2e.GAUGE_CLASS, visible=True), "started in the tray, hidden"
 
     s.spawn("second", s.bin / "Kavelo.exe")

@@ -4,7 +4,7 @@ Kavelo.exe, LICENSE and README.txt; the installer, run silently under Wine,
 installs the program, its Start-menu shortcut and its uninstall entry; the
 installed Kavelo shows its icons and its version resource; a second install
 over two running gauges closes both (so that they save their settings) and starts
-one new one, one over a program held open fails; the uninstall removes all but the settings.
+one new one, one over a program held open fails (and so does the uninstall); the uninstall removes all but the settings.
 
     installer_e2e.py --win-dir W --dist-dir D --release-exe E
 """
@@ -110,6 +110,9 @@ def test(s, dist, release_exe):
     s.reg_add(UNINSTALL, "DisplayVersion", "REG_SZ", "1.0.0")
     hold("holder", where + r"\Kavelo.exe")
     assert s.wine([installer, "/S"], "install-3.log") != 0 and values(s, UNINSTALL)["DisplayVersion"] == "1.0.0"
+    # And the uninstaller, run in place: it fails and keeps everything that lets it run again.
+    assert s.wine([where + r"\Uninstall.exe", "/S", "_?=" + where], "uninstall-held.log", timeout=60) != 0
+    assert link.exists() and values(s, UNINSTALL) and "Kavelo" in (values(s, RUN) or {}), "uninstalled around a held file"
     e2e.kill_group(s.processes["holder"][0])
 
     # As Apps & features runs it: the uninstaller copies itself away and

@@ -3,9 +3,14 @@
 
 #include <commctrl.h>
 
+#include <future>
+#include <thread>
+
 #include "platform/win32/application_win32.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/gauge_window_win32.h"
+#include "platform/win32/power_notify_win32.h"
+#include "platform/win32/single_instance_win32.h"
 #include "render/pixel_buffer.h"
 #include "win/window_test_support.h"
 
@@ -231,7 +236,23 @@ TEST_F(GaugeWindowTest, PowerEventsEndOfSessionAndTimerTicksReachTheEvents) {
     window.Timer1().SetEnabled(false);
     EXPECT_EQ(events.log, (Log{"power 7", "power 32787", "endsession", "timer"}));
     // Wine's registration is a stub that answers as if it worked.
-    EXPECT_EQ(window.PowerSettingsRegistered(), 2);
+    EXPECT_EQ(window.PowerSettingsRegistered(), 3);
+}
+
+// The screen's state as Windows sends it, a DWORD after the setting's GUID;
+// anything else about a setting is a plain setting change.
+TEST_F(GaugeWindowTest, TheScreenGoingOffAndOnIsReadFromTheSettingsData) {
+    const GUID display = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}, other{};
+    const struct { const GUID& setting; DWORD length, state; uint32_t event; } cases[] = {
+        {display, 4, 0, kPowerDisplayOff}, {display, 4, 1, kPowerDisplayOn}, {display, 4, 2, kPowerSettingChange},
+        {display, 1, 0, kPowerSettingChange}, {other, 4, 0, kPowerSettingChange}};
+    for (const auto& c : cases) {
+        events.Clear();
+        struct { POWERBROADCAST_SETTING setting; DWORD more; } message{{c.setting, c.length, {}}, 0};
+        memcpy(message.setting.Data, &c.state, 4);
+        Send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&message));
+        EXPECT_EQ(events.log, Log{"power " + std::to_string(c.event)});
+    }
 }
 
 TEST_F(GaugeWindowTest, Timer1TicksEveryHalfSecondWhileEnabled) {
@@ -255,6 +276,24 @@ TEST_F(GaugeWindowTest, TooltipCoversTheWindowAfterTheHintPause) {
     ti.lpszText = text;
     SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
     EXPECT_STREQ(text, L"Cliquez sur le bouton de droite pour le menu");
+}
+
+// A gauge that has begun to close answers no show request: a start then
+// waits for the first process to end (here: the thread that holds the
+// guard) and runs. (The answered request is seen end to end.)
+TEST_F(GaugeWindowTest, ASecondStartNeedsTheGaugesAnswerOrItsEnd) {
+    const auto claim = [] { return std::async(std::launch::async, [] { return SingleInstance().Claim(); }); };
+    const auto ends = [](std::future<bool>& f, DWORD ms) { return PumpUntil([&] { return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, ms); };
+    std::promise<void> claimed, end;
+    std::thread first([&] { SingleInstance guard; guard.Claim(); claimed.set_value(); end.get_future().wait(); });
+    claimed.get_future().wait();
+    std::future<bool> next;
+    events.onDestroy = [&] { next = claim(); EXPECT_FALSE(ends(next, 500)); end.set_value(); };
+    window.Close();
+    EXPECT_EQ(app.Run(), 0);
+    first.join();
+    EXPECT_TRUE(next.get());
+    EXPECT_EQ(events.log, (Log{"destroy"}));
 }
 
 TEST_F(GaugeWindowTest, CloseRunsTheDestroyEventAndEndsTheMessageLoop) {

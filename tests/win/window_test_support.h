@@ -22,6 +22,7 @@ public:
     std::vector<std::string> log;
     bool recordMoves = false;
     std::function<void(int, int)> onMove;  // extra behaviour, e.g. dragging
+    std::function<void()> onDestroy;
 
     void Clear() { log.clear(); }
     void OnActivate() override { log.push_back("activate"); }
@@ -40,7 +41,10 @@ public:
     void OnPowerBroadcast(uint32_t e) override { log.push_back("power " + std::to_string(e)); }
     void OnTimer1() override { log.push_back("timer"); }
     void OnEndSession() override { log.push_back("endsession"); }
-    void OnDestroy() override { log.push_back("destroy"); }
+    void OnDestroy() override {
+        log.push_back("destroy");
+        if (onDestroy) onDestroy();
+    }
     void OnDpiChanged(int from, const WindowBounds& r) override {
         log.push_back("dpi " + std::to_string(from) + " " + std::to_string(r.left) + "," + std::to_string(r.top));
     }

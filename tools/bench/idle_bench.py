@@ -4,7 +4,9 @@ gauge up to date, counted as the CPU time of Kavelo.exe itself, of the shell
 (explorer.exe, which draws the notification area) and of wineserver over a
 set time, with the tray yardstick of the start-up benchmark
 (tray_yardstick.exe: a window and two tray icons, nothing changing) measured
-in the same run as the floor.
+in the same run as the floor; with the blinking state, also the yardstick
+that swaps its two icons' ready-made pictures every 500 ms (--blink), the
+floor of any blinking tray picture.
 
     python3 tools/bench/idle_bench.py [--win-dir build/win] [--seconds 20]
         [--rounds 3] [--kavelo before/Kavelo.exe --kavelo after/Kavelo.exe]
@@ -102,8 +104,8 @@ def prepare(s, state):
     s.battery.set(percent=57, on_mains=(state == "mains"))
 
 
-def measure(s, name, exe, cls, seconds, settle):
-    s.spawn(name, exe)
+def measure(s, name, exe, cls, seconds, settle, *args):
+    s.spawn(name, exe, *args)
     if not s.probe("find", "--class", cls, "--visible", "--timeout", 30000, timeout=60).ok:
         raise e2e.HarnessError(f"no visible {cls} window; " + s.describe(name))
     roles = find_roles(s, Path(exe).name)
@@ -131,12 +133,14 @@ def bench(s, rounds, seconds, settle, kavelo_exes, states=STATES):
     results = {}  # (state, program) -> [{role: (ticks, ms)}]
     for r in range(rounds):
         runs = [("idle", "yardstick", yardstick, "KaveloTrayYardstick")]
+        if "blinking" in states:
+            runs.append(("blinking", "yardstick", yardstick, "KaveloTrayYardstick", "--blink"))
         runs += [(state, name, exe, e2e.GAUGE_CLASS) for state in states for name, exe in programs]
         shift = r % len(runs)  # a rotating order, so no one always runs first
-        for state, name, exe, cls in runs[shift:] + runs[:shift]:
+        for state, name, exe, cls, *args in runs[shift:] + runs[:shift]:
             if state != "idle":
                 prepare(s, state)
-            got = measure(s, name, exe, cls, seconds, settle)
+            got = measure(s, name, exe, cls, seconds, settle, *args)
             results.setdefault((state, name), []).append(got)
             print(f"round {r + 1} {state:8} {name:9} " + ", ".join(
                 f"{role} {got[role][0]} ticks {got[role][1]:.0f} ms" for role in ROLES), flush=True)

@@ -115,10 +115,16 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         break;
     case WM_POWERBROADCAST:
-        if (events_) events_->OnPowerBroadcast(static_cast<uint32_t>(wParam));
+        if (events_) events_->OnPowerBroadcast(PowerEventOf(wParam, lParam));
         return TRUE;
+    case WM_CLOSE:
+        // From here on the window is as good as gone: another start must
+        // not count on it (its settings are saved while it is destroyed).
+        closing_ = true;
+        break;
     case WM_ENDSESSION:
         // The process is ended after this returns, the window never destroyed.
+        closing_ = closing_ || wParam;
         if (wParam && events_) events_->OnEndSession();
         return 0;
     case WM_CAPTURECHANGED:
@@ -129,8 +135,9 @@ LRESULT Win32GaugeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     default:
         if (message == ShowRequestMessage()) {
-            if (events_) events_->OnShowRequest();
-            return 0;
+            if (closing_ || !events_) return 0;
+            events_->OnShowRequest();
+            return kShowRequestAnswer;
         }
         if (mouse_ && mouse_->Handle(events_, message, lParam)) return 0;
         break;
@@ -153,6 +160,7 @@ void Win32GaugeWindow::FollowDpi(UINT dpi, const RECT& suggested) {
 }
 
 void Win32GaugeWindow::OnDestroyMessage() {
+    closing_ = true;
     if (events_) events_->OnDestroy();
     power_.reset();
     tooltip_.reset();

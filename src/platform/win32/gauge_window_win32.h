@@ -82,6 +82,7 @@ private:
     UINT dpi_ = 96;  // of the monitor the window is on
     std::string caption_ = "Kavelo";  // the window's text
     bool tearingDown_ = false;       // destroyed by the destructor, not closed
+    bool closing_ = false;           // closed or destroying: answers no show request
     std::optional<SIZE> resizingTo_;  // our own size change in progress
     GaugeSurface surface_;
     std::optional<GaugeMouse> mouse_;

@@ -8,9 +8,12 @@ constexpr wchar_t kMutexName[] = L"Local\\Kavelo.Gauge.5f0c1e2a";
 constexpr wchar_t kGaugeClass[] = L"TBatterie";
 constexpr DWORD kWaitForEndingGaugeMs = 15000;
 constexpr DWORD kPollMs = 50;
+constexpr UINT kAnswerWithinMs = 2000;
 
-// Asks the session's running gauge window to come into view; false when
-// there is none (it is still starting, or already ending).
+// Asks the session's running gauge window to come into view, and needs its
+// answer: false when there is no window (it is still starting, or gone) or
+// no answer (it is closing, or hung). A posted request could land on a
+// window that is already being destroyed and be lost with it.
 bool AskRunningGaugeToShow() {
     const HWND gauge = FindWindowW(kGaugeClass, nullptr);
     if (!gauge) return false;
@@ -18,7 +21,10 @@ bool AskRunningGaugeToShow() {
     GetWindowThreadProcessId(gauge, &pid);
     // This process was started by the user, so it may hand the foreground on.
     AllowSetForegroundWindow(pid);
-    return PostMessageW(gauge, ShowRequestMessage(), 0, 0) != FALSE;
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(gauge, ShowRequestMessage(), 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT,
+                               kAnswerWithinMs, &answer) != 0 &&
+           answer == kShowRequestAnswer;
 }
 }  // namespace
 
@@ -31,14 +37,14 @@ bool SingleInstance::Claim() {
     mutex_.reset(CreateMutexW(nullptr, TRUE, kMutexName));
     if (!mutex_) return true;  // no mutex to be had: run, as before
     if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
-    for (DWORD waited = 0; waited < kWaitForEndingGaugeMs; waited += kPollMs) {
-        // A gauge that ended (orderly or not) leaves the mutex abandoned.
-        const DWORD got = WaitForSingleObject(mutex_.get(), 0);
+    const ULONGLONG deadline = GetTickCount64() + kWaitForEndingGaugeMs;
+    for (DWORD wait = 0;; wait = kPollMs) {
+        // A gauge that ended (orderly or not) leaves the mutex free or
+        // abandoned: this start is the gauge then.
+        const DWORD got = WaitForSingleObject(mutex_.get(), wait);
         if (got == WAIT_OBJECT_0 || got == WAIT_ABANDONED) return true;
-        if (AskRunningGaugeToShow()) return false;
-        Sleep(kPollMs);
+        if (AskRunningGaugeToShow() || GetTickCount64() >= deadline) return false;
     }
-    return false;
 }
 
 }  // namespace kavelo::win32

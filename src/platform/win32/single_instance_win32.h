@@ -10,7 +10,9 @@ namespace kavelo::win32 {
 // starting Kavelo again from the Start menu while its icons sit hidden in
 // the overflow is the usual way to get a second one. The first start holds
 // a session-local mutex for its whole life; a later start asks the running
-// gauge to come into view and ends.
+// gauge to come into view and ends once it answers. A gauge that is closing
+// answers nothing: the later start waits for it to end and becomes the
+// gauge.
 class SingleInstance {
 public:
     SingleInstance() = default;
@@ -18,17 +20,19 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this process is the session's gauge (and holds the mutex
-    // until it ends). False when another one runs: its gauge window has been
-    // asked to show itself, and this process is to end at once. A gauge
-    // still ending (an upgrade's restart) is waited for, a few seconds at
-    // most.
+    // until it ends). False when another one runs: its gauge window has
+    // answered that it shows itself, and this process is to end at once. A
+    // gauge still starting, or ending (an upgrade's restart, a close), is
+    // waited for, a few seconds at most.
     bool Claim();
 
 private:
     UniqueKernelHandle mutex_;
 };
 
-// The message another start posts to the running gauge window.
+// The message another start sends to the running gauge window, and the
+// answer of a gauge that shows itself; one that is closing returns 0.
 UINT ShowRequestMessage();
+inline constexpr LRESULT kShowRequestAnswer = 0x4B56;
 
 }  // namespace kavelo::win32
