@@ -3,47 +3,12 @@
 #include <stdexcept>
 
 #include "core/low_battery_alert.h"
+#include "fakes/core_fakes.h"
+#include "fakes/fake_face_host.h"
 #include "render/gauge_face.h"
 #include "render/window_picture.h"
 
 namespace kavelo::scene {
-namespace {
-
-class FixedPower final : public PowerSource {
-public:
-    explicit FixedPower(PowerStatus s) : status_(s) {}
-    bool Read(PowerStatus& s) override {
-        s = status_;
-        return true;
-    }
-
-private:
-    PowerStatus status_;
-};
-
-class IdleTimer final : public Timer {
-public:
-    bool Enabled() const override { return enabled_; }
-    void SetEnabled(bool e) override { enabled_ = e; }
-
-private:
-    bool enabled_ = false;
-};
-
-class Quiet final : public AlertMessageSink, public FaceHost {
-public:
-    PixelBuffer left, right;
-    void ShowAlertMessage(const std::string&) override {}
-    void ProcessMessages() override {}
-    void FaceChanged() override {}
-    void SetTrayImages(const PixelBuffer& l, const PixelBuffer& r) override {
-        left = l;
-        right = r;
-    }
-    void UpdateTrayTip() override {}
-};
-
-}  // namespace
 
 int WindowWidth(const Scene& scene) {
     const bool fourCells = scene.face == Face::Percent || scene.percentMode || scene.mains;
@@ -73,11 +38,12 @@ Result Render(const Scene& scene, View view) {
     // The frame shown is the one after the current one.
     if (scene.trayFrame >= 0) state.TrayAnimFrame = uint8_t((scene.trayFrame + 5) % 6);
 
-    FixedPower power(state.Power);
-    IdleTimer timer;
-    Quiet quiet;
-    LowBatteryAlert alert(state, power, quiet);
-    GaugeFace face(state, timer, power, alert, quiet);
+    fakes::FakeTimer timer;
+    fakes::FakeFaceHost quiet;
+    quiet.logging = false;
+    fakes::FakeMessages messages;
+    LowBatteryAlert alert(state, messages);
+    GaugeFace face(state, timer, alert, quiet);
     face.LoadGlyphStrips(EmbeddedGlyphSource());
     face.SetTrayIconSize(scene.iconSize);
 

@@ -3,46 +3,26 @@
 #include <benchmark/benchmark.h>
 
 #include "core/low_battery_alert.h"
+#include "fakes/core_fakes.h"
+#include "fakes/fake_face_host.h"
 #include "render/gauge_face.h"
 
 namespace {
 
 using namespace kavelo;
 
-class Power final : public PowerSource {
-public:
-    uint8_t percent = 57;
-    bool Read(PowerStatus& s) override {
-        s = {0, percent};
-        return true;
-    }
-};
-class NoTimer final : public Timer {
-public:
-    bool Enabled() const override { return on; }
-    void SetEnabled(bool e) override { on = e; }
-    bool on = false;
-};
-class Host final : public FaceHost, public AlertMessageSink {
-public:
-    int64_t pixels = 0;
-    void ProcessMessages() override {}
-    void FaceChanged() override {}
-    void SetTrayImages(const PixelBuffer& l, const PixelBuffer& r) override {
-        pixels += l.Pixel(0, 0) + r.Pixel(15, 15);
-    }
-    void UpdateTrayTip() override {}
-    void ShowAlertMessage(const std::string&) override {}
-};
-
 struct Rig {
     GaugeState state;
-    Power power;
-    NoTimer timer;
-    Host host;
-    LowBatteryAlert alert{state, power, host};
-    GaugeFace face{state, timer, power, alert, host};
-    Rig() { face.LoadGlyphStrips(EmbeddedGlyphSource()); }
+    fakes::FakeTimer timer;
+    fakes::FakeFaceHost host;
+    fakes::FakeMessages messages;
+    LowBatteryAlert alert{state, messages};
+    GaugeFace face{state, timer, alert, host};
+    Rig() {
+        host.logging = false;
+        state.Power = {0, 57};
+        face.LoadGlyphStrips(EmbeddedGlyphSource());
+    }
 };
 
 void BM_TimeFaceRefresh(benchmark::State& s) {
@@ -53,19 +33,19 @@ void BM_TimeFaceRefresh(benchmark::State& s) {
         seconds = seconds == 7500 ? 7380 : 7500;
         benchmark::DoNotOptimize(rig.face.Canvas().Data());
     }
-    benchmark::DoNotOptimize(rig.host.pixels);
+    benchmark::DoNotOptimize(rig.host.trays);
 }
 BENCHMARK(BM_TimeFaceRefresh);
 
 void BM_ShowPercent100To5(benchmark::State& s) {
     Rig rig;
-    rig.power.percent = 5;
+    rig.state.Power.BatteryLifePercent = 5;
     for (auto _ : s) {
         rig.state.ShownPercent = 100;
         rig.face.ShowPercent(5);
         benchmark::DoNotOptimize(rig.face.Canvas().Data());
     }
-    benchmark::DoNotOptimize(rig.host.pixels);
+    benchmark::DoNotOptimize(rig.host.trays);
 }
 BENCHMARK(BM_ShowPercent100To5)->Unit(benchmark::kMicrosecond);
 

@@ -12,10 +12,8 @@ void LowBatteryAlert::CheckLowBatteryAlert() {
     // box's modal loop keeps dispatching must find nothing new to report.
     state_.AlertShown = state_.AlertOn;
     if (!state_.AlertOn) return;
-    // Should the fresh reading fail, the last snapshot stands in, not a 0%.
-    PowerStatus fresh = state_.Power;
-    power_.Read(fresh);
-    sink_.ShowAlertMessage(LowBatteryMessage(fresh.BatteryLifePercent));
+    // A failed reading left the last snapshot there, not a 0%.
+    sink_.ShowAlertMessage(LowBatteryMessage(state_.Power.BatteryLifePercent));
 }
 
 }  // namespace kavelo

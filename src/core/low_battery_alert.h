@@ -2,7 +2,6 @@
 #include <string>
 
 #include "core/gauge_state.h"
-#include "core/power.h"
 
 namespace kavelo {
 
@@ -15,17 +14,16 @@ public:
 
 std::string LowBatteryMessage(int percent);
 
-// Reports the start of each alert once. Any number of calls is fine: only a
-// change of AlertOn since the last call does something.
+// Reports the start of each alert once, with the charge of the refresh's
+// reading. Any number of calls is fine: only a change of AlertOn since the
+// last call does something.
 class LowBatteryAlert {
 public:
-    LowBatteryAlert(GaugeState& state, PowerSource& power, AlertMessageSink& sink)
-        : state_(state), power_(power), sink_(sink) {}
+    LowBatteryAlert(GaugeState& state, AlertMessageSink& sink) : state_(state), sink_(sink) {}
     void CheckLowBatteryAlert();
 
 private:
     GaugeState& state_;
-    PowerSource& power_;
     AlertMessageSink& sink_;
 };
 

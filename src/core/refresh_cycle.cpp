@@ -130,8 +130,12 @@ void RefreshCycle::PaintFace(uint8_t p) {
 }
 
 void RefreshCycle::RefreshStatus() {
+    power_.Read(state_.Power);  // a failed reading leaves the last snapshot
+    Refresh();
+}
+
+void RefreshCycle::Refresh() {
     GaugeState& s = state_;
-    power_.Read(s.Power);
     const uint8_t p = s.Power.BatteryLifePercent;
     s.OnMains = (s.Power.ACLineStatus == 1);
     s.EstimatedSeconds = -1;
@@ -188,11 +192,12 @@ void RefreshCycle::WMPowerBroadcast(uint32_t event) {
 
 void RefreshCycle::UpdatePowerSource() {
     // A failed reading leaves the last snapshot, so the size doesn't jump.
-    PowerStatus own = state_.Power;
-    power_.Read(own);
-    state_.OnMains = (own.ACLineStatus == 1);
+    // The window takes its size from this reading, and the refresh
+    // continues with it rather than asking the system again.
+    power_.Read(state_.Power);
+    state_.OnMains = (state_.Power.ACLineStatus == 1);
     view_.FormResize();
-    RefreshStatus();
+    Refresh();
 }
 
 void RefreshCycle::ResetHistory() {

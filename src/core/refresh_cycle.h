@@ -28,6 +28,7 @@ public:
     virtual bool IsMinimised() const = 0;
     // The window caption, which is also the application's hint and title.
     virtual void SetCaption(const std::string& caption) = 0;
+    // The tip of both tray icons, from the refresh's reading (state.Power).
     virtual void UpdateTrayTip() = 0;
     // Re-applies the window size rule.
     virtual void FormResize() = 0;
@@ -47,15 +48,17 @@ inline constexpr int32_t kChargeAlertLowest = 50;
 inline constexpr int32_t kChargeAlertHighest = 100;
 inline constexpr const char* kChargeAlertText = "You can unplug the charger.";
 
-// The refresh cycle: reads the power status, measures discharge intervals
-// into the history, computes the estimate, decides when Timer1 runs and
-// brings the face, caption and tray up to date.
+// The refresh cycle: reads the power status once per refresh (the faces,
+// the tip and the alerts all take that reading from state.Power), measures
+// discharge intervals into the history, computes the estimate, decides when
+// Timer1 runs and brings the face, caption and tray up to date.
 class RefreshCycle {
 public:
     RefreshCycle(GaugeState& state, PowerSource& power, Clock& clock, Timer& timer1,
                  GaugeView& view, LowBatteryAlert& alert)
         : state_(state), power_(power), clock_(clock), timer1_(timer1), view_(view), alert_(alert) {}
 
+    // Reads the power status, then refreshes from that reading.
     void RefreshStatus();
     void Timer1Timer();
     void WMPowerBroadcast(uint32_t event);
@@ -67,6 +70,7 @@ public:
     void ResetHistory();
 
 private:
+    void Refresh();
     void SleepGuard();
     void BreakMeasuring();
     void MeasureOnBattery(int32_t p);

@@ -2,6 +2,7 @@
 // The notification area of the taskbar as the tray icon component sees it:
 // add, change and remove one icon, read the pointer's screen position, a
 // hidden window per icon that receives the shell's callbacks, and a timer.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -41,15 +42,19 @@ constexpr std::intptr_t kMButtonDown = 0x0207;
 constexpr std::intptr_t kMButtonUp = 0x0208;
 constexpr std::intptr_t kMButtonDblClk = 0x0209;
 
-// The record handed to the shell, field for field the first (ANSI) form of
-// the notify-icon data; the platform layer supplies the record's size.
+// The length of the shell's tip field in UTF-16 units, its terminating zero
+// included: the wide notify-icon record's.
+constexpr std::size_t kTipLength = 128;
+
+// The record handed to the shell: the fields of the wide notify-icon data
+// that an icon uses; the platform layer supplies the record's size.
 struct NotifyIconData {
     WindowId hWnd = 0;
     std::uint32_t uID = 0;
     std::uint32_t uFlags = 0;
     std::uint32_t uCallbackMessage = 0;
     IconId hIcon = 0;
-    char szTip[64] = {};  // zero-terminated, at most 63 bytes of UTF-8
+    std::string szTip;  // UTF-8, at most kTipLength - 1 UTF-16 units
 };
 
 struct ScreenPoint {

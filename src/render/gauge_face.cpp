@@ -43,11 +43,9 @@ TimeFaceText TimeFaceTextFor(int32_t estimate) {
     return {s, m};
 }
 
-GaugeFace::GaugeFace(GaugeState& state, Timer& timer1, PowerSource& power,
-                     LowBatteryAlert& alert, FaceHost& host)
+GaugeFace::GaugeFace(GaugeState& state, Timer& timer1, LowBatteryAlert& alert, FaceHost& host)
     : state_(state),
       timer1_(timer1),
-      power_(power),
       alert_(alert),
       host_(host),
       canvas_(kCanvasWidth, kCanvasHeight),
@@ -76,14 +74,9 @@ void GaugeFace::DrawTimeFace(int32_t estimate) {
         alert_.CheckLowBatteryAlert();
     }
     DrawLargeText(canvas, strips_.ChiffresBitmap, face.text, 1, brush);
-    // A fresh reading; should it fail, the last snapshot stands in rather
-    // than a zero that would raise a false alert.
-    PowerStatus now = state_.Power;
-    power_.Read(now);
-    DrawSmallText(canvas, 48, 7, PercentText(now.BatteryLifePercent));
+    DrawSmallText(canvas, 48, 7, PercentText(state_.Power.BatteryLifePercent));
     Publish(std::move(canvas));
     BuildTrayImages(face.text);
-    host_.UpdateTrayTip();
 }
 
 void GaugeFace::DrawSmallText(PixelBuffer& canvas, int left, int top, const std::string& text) {

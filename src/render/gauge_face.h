@@ -5,7 +5,6 @@
 
 #include "core/gauge_state.h"
 #include "core/low_battery_alert.h"
-#include "core/power.h"
 #include "core/timer.h"
 #include "render/glyph_source.h"
 #include "render/glyph_text.h"
@@ -24,8 +23,6 @@ public:
     // The two S x S tray pictures are new: clear the image list, add both,
     // activate both tray icons and update them, left then right.
     virtual void SetTrayImages(const PixelBuffer& left, const PixelBuffer& right) = 0;
-    // The window reads the power status and sets the tip of both icons.
-    virtual void UpdateTrayTip() = 0;
 };
 
 inline constexpr int kCanvasWidth = 72;  // five cells; the percentage face shows 60
@@ -35,8 +32,9 @@ inline constexpr int kCanvasHeight = 16;
 // picks the glyph colour, and rebuilds the tray pictures from the same text.
 class GaugeFace {
 public:
-    GaugeFace(GaugeState& state, Timer& timer1, PowerSource& power, LowBatteryAlert& alert,
-              FaceHost& host);
+    // The small percentage is the charge of the refresh's reading
+    // (state.Power): a face never reads the power status itself.
+    GaugeFace(GaugeState& state, Timer& timer1, LowBatteryAlert& alert, FaceHost& host);
 
     // Loads "CHIFFRES", "ONLINE", "OFFLINE", "GRANDS" in that order; throws
     // on malformed data. Must run before anything is painted.
@@ -76,7 +74,6 @@ private:
 
     GaugeState& state_;
     Timer& timer1_;
-    PowerSource& power_;
     LowBatteryAlert& alert_;
     FaceHost& host_;
     GlyphStrips strips_;

@@ -1,27 +1,21 @@
 #include "tray/zet_sys_tray.h"
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 
 namespace kavelo {
 
-namespace {
-
-// Copies the tip into the shell's 64-byte field. A longer tip is cut at 63
-// bytes, backing up to the start of a UTF-8 sequence so that no character
-// is cut in half.
-void CopyTip(const std::string& tip, char (&field)[64]) {
-    std::size_t n = tip.size();
-    if (n > TZetSysTray::kMaxTipBytes) {
-        n = TZetSysTray::kMaxTipBytes;
-        while (n > 0 && (static_cast<unsigned char>(tip[n]) & 0xC0) == 0x80) --n;
+std::string FitTip(const std::string& tip) {
+    std::size_t units = 0, lineEnd = 0;
+    for (std::size_t i = 0; i < tip.size(); ++i) {
+        const auto c = static_cast<unsigned char>(tip[i]);
+        if ((c & 0xC0) == 0x80) continue;  // inside a character: i starts none
+        if (c == '\n') lineEnd = i;
+        units += c >= 0xF0 ? 2 : 1;  // beyond the basic plane: two units
+        if (units > kTipLength - 1) return tip.substr(0, lineEnd > 0 ? lineEnd : i);
     }
-    std::memset(field, 0, sizeof field);
-    std::memcpy(field, tip.data(), n);
+    return tip;
 }
-
-}  // namespace
 
 TZetSysTray::TZetSysTray(NotifyShell& shell, ErrorBox& errors, std::uint32_t iconId)
     : FShell(shell), FErrors(errors), FIconId(iconId) {
@@ -134,7 +128,7 @@ void TZetSysTray::FillIconData(const std::string& ATip, IconId AIcon) {
     IconData.uFlags = kIconFlags;
     IconData.uCallbackMessage = TrayCallbackMessage;
     IconData.hIcon = AIcon;
-    CopyTip(ATip, IconData.szTip);
+    IconData.szTip = FitTip(ATip);
 }
 
 void TZetSysTray::ModifyIcon(const std::string& ATip, IconId AIcon) {

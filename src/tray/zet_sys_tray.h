@@ -19,6 +19,11 @@ enum class TMouseButton : int { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
 
 class TZetSysTray;
 
+// The lines of a tip that the shell's tip field holds, whole: a tip too long
+// loses its last lines, never part of one (a first line too long on its own
+// is cut after its last character that fits).
+std::string FitTip(const std::string& tip);
+
 // Sender, Button, X, Y (screen position of the pointer).
 using TSysTrayMouseEvent = std::function<void(TZetSysTray& Sender, TMouseButton Button, int X, int Y)>;
 // Sender, X, Y.
@@ -32,7 +37,6 @@ class TZetSysTray {
 public:
     static constexpr std::uint32_t kIconFlags = kNifMessage | kNifIcon | kNifTip;
     static constexpr std::int32_t kAnimationInterval = 333;
-    static constexpr std::size_t kMaxTipBytes = 63;
 
     // Errors raised by the event handlers are shown in `errors`. The shell
     // remembers the user's choices for an icon (shown on the taskbar or

@@ -220,7 +220,7 @@ TEST_F(AboutBoxTest, NoChargeAlertUntilAValidLevelIsTyped) {
     fakes::FakeTimer timer;
     fakes::RecordingView view;
     fakes::FakeMessages messages;
-    LowBatteryAlert alert{state, power, messages};
+    LowBatteryAlert alert{state, messages};
     RefreshCycle cycle{state, power, clock, timer, view, alert};
     host.cycle = &cycle;
     state.ChargeAlert = true;

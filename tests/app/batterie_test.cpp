@@ -13,6 +13,8 @@ namespace {
 
 using namespace fakes;
 
+int Cmd(const char* name) { return TPopupMenu::Command(name); }
+
 class Gauge : public ::testing::Test {
 protected:
     GaugeState state;
@@ -65,10 +67,10 @@ TEST_F(Gauge, FirstStartWithoutSettingsComesUpInTheTray) {
     Start();
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(window.shows, 1);  // shown once, then hidden to the tray
-    EXPECT_TRUE(gauge->PopupMenu1.BarreTacheUnique.Checked);
-    EXPECT_TRUE(gauge->PopupMenu1.Toujoursaudessus1.Checked);
+    EXPECT_TRUE(gauge->PopupMenu1.Checked("BarreTacheUnique"));
+    EXPECT_TRUE(gauge->PopupMenu1.Checked("Toujoursaudessus1"));
     EXPECT_TRUE(window.topmost);
-    EXPECT_TRUE(gauge->PopupMenu1.Afficherletemps1.Checked);
+    EXPECT_TRUE(gauge->PopupMenu1.Checked("Afficherletemps1"));
     EXPECT_FALSE(state.PercentMode);
     EXPECT_FALSE(app.taskbarEntry);
     EXPECT_EQ(shell.area.size(), 2u);  // two icons, one per half of the tray picture
@@ -210,6 +212,27 @@ TEST_F(Gauge, TheAlertMessageComesOncePerEpisodeWhileBlinkingGoesOn) {
     EXPECT_EQ(app.information.size(), 2u);
 }
 
+// The faces, the tip and the alerts all take the one reading a refresh makes.
+TEST_F(Gauge, EachRefreshReadsThePowerOnce) {
+    Start(12);
+    LeaveTray();
+    const struct {
+        uint8_t percent;
+        bool mains;
+        void (*refresh)(TBatterie&);
+        const char* tip;
+    } refreshes[] = {{9, false, [](TBatterie& g) { g.OnActivate(); }, "Battery :   9%"},
+                     {60, true, [](TBatterie& g) { g.OnPowerBroadcast(kPowerStatusChange); }, "Battery :  60% (charging)"},
+                     {61, true, [](TBatterie& g) { g.OnTimer1(); }, "Battery :  61% (charging)"}};
+    for (const auto& r : refreshes) {
+        power.status = {static_cast<uint8_t>(r.mains), r.percent};
+        const int reads = power.reads;
+        r.refresh(*gauge);
+        EXPECT_EQ(std::pair(power.reads - reads, gauge->ZetSysTray1.Tip()), std::pair(1, std::string(r.tip)));
+    }
+    EXPECT_EQ(app.information, std::vector<std::string>{"Warning !!!\r\rBattery low...9% left"});
+}
+
 TEST_F(Gauge, BlinkPhasesPaintBlackThenTheFace) {
     state.AlertPercent = 10;
     Start(5);
@@ -263,16 +286,16 @@ TEST_F(Gauge, TimeEstimationToggleSwitchesTheSize) {
     Start(60);
     LeaveTray();
     EXPECT_EQ(window.width, 80);
-    gauge->RunCommand(kCmdTimeEstimation);
+    gauge->RunCommand(Cmd("Afficherletemps1"));
     EXPECT_TRUE(state.PercentMode);
-    EXPECT_FALSE(gauge->PopupMenu1.Afficherletemps1.Checked);
+    EXPECT_FALSE(gauge->PopupMenu1.Checked("Afficherletemps1"));
     EXPECT_EQ(window.width, 68);
-    gauge->RunCommand(kCmdTimeEstimation);
+    gauge->RunCommand(Cmd("Afficherletemps1"));
     EXPECT_EQ(window.width, 80);
     Power(60, true);
-    gauge->RunCommand(kCmdTimeEstimation);
+    gauge->RunCommand(Cmd("Afficherletemps1"));
     EXPECT_EQ(window.width, 68);
-    gauge->RunCommand(kCmdTimeEstimation);
+    gauge->RunCommand(Cmd("Afficherletemps1"));
     EXPECT_EQ(window.width, 68);  // on mains it stays narrow
 }
 
@@ -291,7 +314,7 @@ TEST_F(Gauge, MouseClicksOnTheFace) {
     gauge->OnMouseDown(MouseButton::Left, 5, 5);
     gauge->OnMouseUp(MouseButton::Left, 5, 5);
     EXPECT_FALSE(window.visible);
-    EXPECT_TRUE(gauge->PopupMenu1.BarreTacheUnique.Checked);
+    EXPECT_TRUE(gauge->PopupMenu1.Checked("BarreTacheUnique"));
     EXPECT_FALSE(app.taskbarEntry);
 
     LeaveTray();
@@ -362,19 +385,28 @@ TEST_F(Gauge, TrayIconClicksAndDoubleClicks) {
     shell.Callback(icon1, kMButtonDblClk);
     EXPECT_FALSE(window.visible);
     // And the menu's own entry.
-    menu.choices = {kCmdTrayOnly};
+    menu.choices = {Cmd("BarreTacheUnique")};
     shell.Callback(icon1, kRButtonUp);
     EXPECT_TRUE(window.visible);
-    EXPECT_FALSE(gauge->PopupMenu1.BarreTacheUnique.Checked);
+    EXPECT_FALSE(gauge->PopupMenu1.Checked("BarreTacheUnique"));
 }
 
-TEST_F(Gauge, StayOnTopToggle) {
+// A check item chosen from the menu takes its effect and loses its mark in
+// the next menu shown.
+TEST_F(Gauge, CheckItemsChosenFromTheMenu) {
     Start();
-    gauge->RunCommand(kCmdAlwaysVisible);
-    EXPECT_FALSE(window.topmost);
-    EXPECT_FALSE(gauge->PopupMenu1.Toujoursaudessus1.Checked);
-    gauge->RunCommand(kCmdAlwaysVisible);
-    EXPECT_TRUE(window.topmost);
+    const std::tuple<const char*, std::size_t, std::function<bool()>> items[] = {
+        {"BarreTacheUnique", 0, [this] { return !window.visible; }},
+        {"Toujoursaudessus1", 1, [this] { return window.topmost; }},
+        {"Afficherletemps1", 3, [this] { return !state.PercentMode; }}};
+    for (const auto& [name, index, effect] : items) {
+        menu.choices = {Cmd(name)};
+        gauge->OnContextPopup(0, 0);
+        gauge->OnContextPopup(0, 0);
+        const auto& shown = menu.opened;
+        EXPECT_EQ(std::tuple(shown[shown.size() - 2].items[index].checked, shown.back().items[index].checked, effect()),
+                  std::tuple(true, false, false)) << name;
+    }
 }
 
 TEST_F(Gauge, ColourChosenOrCancelled) {
@@ -382,14 +414,14 @@ TEST_F(Gauge, ColourChosenOrCancelled) {
     LeaveTray();
     state.PercentMode = true;
     colours.answer = 0x00FFFF;  // yellow
-    gauge->RunCommand(kCmdColorNormal);
+    gauge->RunCommand(Cmd("normale1"));
     ASSERT_EQ(colours.presets.size(), 1u);
     EXPECT_EQ(colours.presets[0], 0x00FF00u);
     EXPECT_EQ(state.NormalColor, 0x00FFFFu);
     // The face was refreshed in the new colour: the 5's top segment.
     EXPECT_EQ(FacePixel(23 + 2, 1), 0x00FFFFu);
     colours.answer.reset();
-    gauge->RunCommand(kCmdColorTrayShadow);
+    gauge->RunCommand(Cmd("BarredestchesOmbre1"));
     EXPECT_EQ(colours.presets[1], 0x808080u);
     EXPECT_EQ(state.TrayShadowColor, 0x808080u);
 }
@@ -411,7 +443,7 @@ TEST_F(Gauge, ResumeEventsRestartMeasuring) {
 
 TEST_F(Gauge, CloseSavesAndRemovesTheIcons) {
     Start();
-    gauge->RunCommand(kCmdClose);
+    gauge->RunCommand(Cmd("Fermer1"));
     EXPECT_TRUE(window.closed);
     gauge->OnDestroy();
     gauge.reset();
@@ -519,7 +551,7 @@ TEST_F(Gauge, AnErrorInAHandlerGoesToTheErrorBox) {
     // A handler that throws: the options dialog's runner here.
     platform.runAboutBox = [] { throw std::runtime_error("Dialog failed"); };
     gauge->OnContextPopup(0, 0);  // nothing chosen
-    menu.choices = {kCmdAbout};
+    menu.choices = {Cmd("APropos1")};
     gauge->OnContextPopup(0, 0);
     ASSERT_EQ(app.errors.size(), 1u);
     EXPECT_EQ(app.errors[0], "Dialog failed");

@@ -23,7 +23,7 @@ protected:
     fakes::FakeTimer timer;
     fakes::RecordingView view;
     fakes::FakeMessages messages;
-    LowBatteryAlert alert{state, power, messages};
+    LowBatteryAlert alert{state, messages};
     RefreshCycle cycle{state, power, clock, timer, view, alert};
     int64_t now = 0;  // absolute time; the day clock wraps at midnight
     int ticks = 0;

@@ -21,7 +21,7 @@ struct Gauge {
     FakeTimer timer;
     RecordingView view;
     FakeMessages messages;
-    LowBatteryAlert alert{state, power, messages};
+    LowBatteryAlert alert{state, messages};
     RefreshCycle cycle{state, power, clock, timer, view, alert};
 
     void BatteryAt(uint8_t p, int32_t atMs) {
@@ -188,12 +188,12 @@ TEST(Caption, FailedReadKeepsThePreviousSnapshot) {
     EXPECT_EQ(g.view.caption, "Batterie : 57%");
 }
 
-TEST(LowBatteryAlert, ShowsOncePerEpisodeWithAFreshReading) {
+TEST(LowBatteryAlert, ShowsOncePerEpisodeWithTheChargeRead) {
     Gauge g;
     g.alert.CheckLowBatteryAlert();
     EXPECT_TRUE(g.messages.shown.empty());
     g.state.AlertOn = true;
-    g.power.Battery(9);
+    g.state.Power = {0, 9};
     for (int i = 0; i < 5; ++i) g.alert.CheckLowBatteryAlert();
     ASSERT_EQ(g.messages.shown.size(), 1u);
     EXPECT_EQ(g.messages.shown[0], "Warning !!!\r\rBattery low...9% left");
@@ -201,7 +201,7 @@ TEST(LowBatteryAlert, ShowsOncePerEpisodeWithAFreshReading) {
     g.alert.CheckLowBatteryAlert();
     EXPECT_EQ(g.messages.shown.size(), 1u);
     g.state.AlertOn = true;
-    g.power.Battery(5);
+    g.state.Power = {0, 5};
     g.alert.CheckLowBatteryAlert();
     ASSERT_EQ(g.messages.shown.size(), 2u);
     EXPECT_EQ(g.messages.shown[1], "Warning !!!\r\rBattery low...5% left");
@@ -209,7 +209,6 @@ TEST(LowBatteryAlert, ShowsOncePerEpisodeWithAFreshReading) {
 
 TEST(LowBatteryAlert, CallsMadeWhileTheBoxIsOpenFindNothingNew) {
     GaugeState state;
-    FakePower power;
     struct Reentrant : AlertMessageSink {
         LowBatteryAlert* alert = nullptr;
         int shown = 0;
@@ -218,7 +217,7 @@ TEST(LowBatteryAlert, CallsMadeWhileTheBoxIsOpenFindNothingNew) {
             alert->CheckLowBatteryAlert();  // a tick dispatched by the box's loop
         }
     } sink;
-    LowBatteryAlert alert(state, power, sink);
+    LowBatteryAlert alert(state, sink);
     sink.alert = &alert;
     state.AlertOn = true;
     alert.CheckLowBatteryAlert();

@@ -1,5 +1,6 @@
 #pragma once
 // Fakes of the power status, the clock and the timer for native tests.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,10 +67,15 @@ public:
     }
 };
 
+// The alert's message box; `onShow` runs while it is open.
 class FakeMessages final : public AlertMessageSink {
 public:
     std::vector<std::string> shown;
-    void ShowAlertMessage(const std::string& text) override { shown.push_back(text); }
+    std::function<void()> onShow;
+    void ShowAlertMessage(const std::string& text) override {
+        shown.push_back(text);
+        if (onShow) onShow();
+    }
 };
 
 }  // namespace kavelo::fakes

@@ -82,44 +82,17 @@ TEST(TimeFace, UnknownEstimateCountsAs568Minutes) {
     EXPECT_EQ(LitColours(rig.face.Canvas(), 0, 0, 45, 16), kNormalOnly);  // the colon
 }
 
+// An unreadable charge (255) is never under a threshold.
 TEST(TimeFace, SmallPercentageAlertsOnItsOwnBelowThreshold) {
-    FaceRig rig;
-    rig.power.Battery(9);
-    rig.face.DrawTimeFace(7500);
-    EXPECT_TRUE(rig.state.AlertOn);
-    EXPECT_EQ(LitColours(rig.face.Canvas(), 0, 0, 45, 16), kNormalOnly);
-    EXPECT_EQ(LitColours(rig.face.Canvas(), 48, 0, 72, 16), kAlertOnly);
-    EXPECT_EQ(rig.messages.shown.size(), 1u);
-
-    rig.power.Battery(10);  // at the threshold: no alert
-    rig.face.DrawTimeFace(7500);
-    EXPECT_FALSE(rig.state.AlertOn);
-    EXPECT_EQ(LitColours(rig.face.Canvas(), 48, 0, 72, 16), kNormalOnly);
-
-    rig.power.Battery(255);  // unreadable charge: never under a threshold
-    rig.state.AlertPercent = 100;
-    rig.face.DrawTimeFace(7500);
-    EXPECT_FALSE(rig.state.AlertOn);
-}
-
-TEST(TimeFace, ReadsTheChargeAfreshAndKeepsTheSnapshotIfTheReadFails) {
-    FaceRig rig;
-    rig.state.Power = {0, 42};
-    rig.power.Battery(9);
-    const int reads = rig.power.reads;
-    rig.face.DrawTimeFace(7500);
-    EXPECT_GT(rig.power.reads, reads);
-    EXPECT_TRUE(rig.state.AlertOn);  // 9 % was read
-
-    rig.power.fail = true;  // no reading: 42 % from the snapshot, not 0 %
-    rig.face.DrawTimeFace(7500);
-    EXPECT_FALSE(rig.state.AlertOn);
-}
-
-TEST(TimeFace, RepaintsThenRebuildsTheTrayThenTheTip) {
-    FaceRig rig;
-    rig.face.DrawTimeFace(7500);
-    EXPECT_EQ(rig.host.log, (std::vector<std::string>{"changed", "tray", "tip"}));
+    for (const auto& [percent, threshold, alert] : {std::tuple{9, 10, true}, {10, 10, false}, {255, 100, false}}) {
+        FaceRig rig;
+        rig.state.Power = {0, static_cast<uint8_t>(percent)};
+        rig.state.AlertPercent = threshold;
+        rig.face.DrawTimeFace(7500);
+        EXPECT_EQ(std::tuple(rig.state.AlertOn, LitColours(rig.face.Canvas(), 48, 0, 72, 16), rig.messages.shown.size()),
+                  std::tuple(alert, alert ? kAlertOnly : kNormalOnly, std::size_t{alert})) << percent;
+        EXPECT_EQ(LitColours(rig.face.Canvas(), 0, 0, 45, 16), kNormalOnly);
+    }
 }
 
 // The alert's box opens halfway through a paint and keeps dispatching ticks:
@@ -163,12 +136,11 @@ TEST(PercentFace, AlertsOnBatteryOnlyAndLightsThePlugOnMains) {
     EXPECT_FALSE(rig.state.AlertOn);
     EXPECT_EQ(rig.face.Canvas().Pixel(6, 8), 0xFF8000u);  // plug body in the brush colour
     EXPECT_EQ(rig.face.Canvas().Pixel(6, 1), kMarkRed);   // mark stays red
-    EXPECT_EQ(rig.host.Count("tip"), 0);  // the percentage face leaves the tip alone
 }
 
 TEST(ShowPercent, CountsDownAndTheAlertStartsAtTheStepThatPaintsNine) {
     FaceRig rig;
-    rig.power.Battery(5);
+    rig.state.Power = {0, 5};
     int paintsAtMessage = -1;
     bool alertColourAtMessage = false;
     rig.messages.onShow = [&] {
@@ -267,9 +239,9 @@ TEST(TrayImages, UnknownEstimateTurnsTheBarAndKeepsTheTimerRunning) {
 TEST(TrayImages, HalvesGoToTheTwoIcons) {
     FaceRig rig;
     rig.face.DrawTimeFace(7500);
-    ASSERT_EQ(rig.host.lefts.size(), 1u);
-    EXPECT_EQ(rig.host.lefts[0], rig.face.TrayPicture().Crop(0, 0, 16, 16));
-    EXPECT_EQ(rig.host.rights[0], rig.face.TrayPicture().Crop(16, 0, 16, 16));
+    ASSERT_EQ(rig.host.trays, 1);
+    EXPECT_EQ(rig.host.left, rig.face.TrayPicture().Crop(0, 0, 16, 16));
+    EXPECT_EQ(rig.host.right, rig.face.TrayPicture().Crop(16, 0, 16, 16));
 }
 
 TEST(TrayImages, AlertColourReplacesTheGlyphsButNotTheShadow) {
@@ -294,7 +266,7 @@ TEST(BlackPhase, FaceBlackTrayPlainTipUntouched) {
     rig.face.DrawBlackPhase();
     EXPECT_EQ(rig.face.Canvas(), PixelBuffer(72, 16, kBlack));
     EXPECT_EQ(rig.face.TrayPicture(), PixelBuffer(32, 16, kTraySilver));
-    EXPECT_EQ(rig.host.lefts.back(), PixelBuffer(16, 16, kTraySilver));
+    EXPECT_EQ(rig.host.left, PixelBuffer(16, 16, kTraySilver));
     EXPECT_EQ(rig.host.log, (std::vector<std::string>{"changed", "tray"}));
     EXPECT_TRUE(rig.state.AlertOn);
 }

@@ -179,16 +179,12 @@ TEST_F(TrayTest, IntervalZeroStopsTheAnimation) {
     EXPECT_FALSE(TimerOf(0).Running());
 }
 
-TEST_F(TrayTest, OneImageRangeNeverAnimates) {
-    auto t = Make(2, 2, 100, true);
-    EXPECT_FALSE(TimerOf(0).Enabled());
-    EXPECT_EQ(Shown(*t), 2);
-}
-
-TEST_F(TrayTest, InvertedRangeShowsTheFirstIndex) {
-    auto t = Make(3, 1, 100, true);
-    EXPECT_FALSE(TimerOf(0).Enabled());
-    EXPECT_EQ(Shown(*t), 3);
+// A range of one image, or inverted: the first index, never animated.
+TEST_F(TrayTest, OneImageOrInvertedRangeShowsTheFirstIndex) {
+    for (const auto& [first, last] : {std::pair{2, 2}, {3, 1}}) {
+        auto t = Make(first, last, 100, true);
+        EXPECT_EQ(std::pair(shell.timers.back()->Enabled(), Shown(*t)), std::pair(false, first));
+    }
 }
 
 TEST_F(TrayTest, AnimationRunsOnlyWhileActive) {
@@ -219,18 +215,20 @@ TEST_F(TrayTest, MovingTheRangeMovesTheIcon) {
     EXPECT_EQ(Shown(*t), 1);
 }
 
-TEST_F(TrayTest, LongTipIsCutAt63BytesOnACharacterBoundary) {
-    auto t = Make(0, 0, 0, true, std::string(100, 'x'));
-    EXPECT_EQ(shell.calls.back().Tip(), std::string(63, 'x'));
-
-    // A two-byte character straddling byte 63 is left out whole.
-    const std::string tip = std::string(62, 'a') + "\xC3\xA9" + "b";
-    t->SetTip(tip);
-    EXPECT_EQ(t->Tip(), tip);
-    EXPECT_EQ(shell.calls.back().Tip(), std::string(62, 'a'));
-
-    t->SetTip("short");
-    EXPECT_EQ(shell.calls.back().Tip(), "short") << "no remains of the longer tip";
+// The field holds 127 UTF-16 units: a tip that would not fit loses whole lines.
+TEST_F(TrayTest, ALongTipIsCutAtALinesEnd) {
+    const std::string line(61, 'a'), emoji = "\xF0\x9F\x94\x8B";  // two units
+    const std::pair<std::string, std::string> tips[] = {
+        {line + "\n" + line + "\nsix", line + "\n" + line + "\nsix"},          // 127 units
+        {line + "\n" + line + "\nseven", line + "\n" + line},
+        {line + "\n" + line + "\n" + emoji + "ab", line + "\n" + line},       // 128 with the emoji
+        {std::string(126, 'x') + emoji, std::string(126, 'x')},               // one line: at a character
+    };
+    auto t = Make(0, 0, 0, true);
+    for (const auto& [tip, sent] : tips) {
+        t->SetTip(tip);
+        EXPECT_EQ(std::pair(t->Tip(), shell.calls.back().Tip()), std::pair(tip, sent));
+    }
 }
 
 TEST_F(TrayTest, TwoInstancesOverOneListKeepTheirOwnIcons) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/dpi_win32.h"
@@ -130,25 +131,14 @@ TEST(Win32ImageList, SharedIconsOnePerPictureAliveWhileKeptOrHeld) {
     EXPECT_TRUE(IconBits(dropped, false).empty()) << "neither kept nor held, yet alive";
 }
 
-TEST(Win32NotifyIconData, FirstLayoutSizedForTheTarget) {
-    NotifyIconData d;
-    d.hWnd = 0x1234;
-    d.uID = 1;
-    d.uFlags = 7;
-    d.uCallbackMessage = 1279;
-    d.hIcon = 0x5678;
-    std::memset(d.szTip, 'x', sizeof d.szTip);  // a full field without its zero
-    const NOTIFYICONDATAA n = ToNotifyIconDataA(d);
-    EXPECT_EQ(n.cbSize, sizeof(void*) == 8 ? 104u : 88u);
-    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(n.hWnd), 0x1234u);
-    EXPECT_EQ(n.uID, 1u);
-    EXPECT_EQ(n.uFlags, 7u);
-    EXPECT_EQ(n.uCallbackMessage, 1279u);
-    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(n.hIcon), 0x5678u);
-    EXPECT_EQ(std::string(n.szTip), std::string(63, 'x'));
-
-    EXPECT_EQ(TipToAnsi("Battery :  57% (charging)"), "Battery :  57% (charging)");
-    EXPECT_EQ(TipToAnsi(""), "");
+// The wide record whole; a tip longer than its field loses no half character.
+TEST(Win32NotifyIconData, WideRecordCarriesTheTip) {
+    NotifyIconData d{0x1234, 2, 7, 1279, 0x5678, "Battery :  58% (charging)\nFull in about 1 h 20 min"};
+    const NOTIFYICONDATAW n = ToNotifyIconDataW(d);
+    EXPECT_EQ(std::tuple(n.cbSize, n.uID, n.uFlags, n.uCallbackMessage), std::tuple(DWORD(sizeof n), 2u, 7u, 1279u));
+    EXPECT_EQ(std::wstring(n.szTip), L"Battery :  58% (charging)\nFull in about 1 h 20 min");
+    d.szTip = std::string(126, 'x') + "\xF0\x9F\x94\x8B";  // two units after 126
+    EXPECT_EQ(std::wstring(ToNotifyIconDataW(d).szTip), std::wstring(126, L'x'));
 }
 
 void Pump(DWORD milliseconds) {

@@ -56,11 +56,11 @@ private:
 // Whether the notification area holds the icon (window, 1): a modify that
 // changes nothing succeeds only for an icon that is there.
 bool Present(WindowId window) {
-    NOTIFYICONDATAA n{};
-    n.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    NOTIFYICONDATAW n{};
+    n.cbSize = sizeof n;
     n.hWnd = reinterpret_cast<HWND>(window);
     n.uID = 1;
-    return Shell_NotifyIconA(NIM_MODIFY, &n) != FALSE;
+    return Shell_NotifyIconW(NIM_MODIFY, &n) != FALSE;
 }
 
 void RecordingShell::Delete(const NotifyIconData& d) {
@@ -194,11 +194,11 @@ TEST_F(Win32TrayTest, TwoIconsOverOneListLiveAndDieWithTheirComponents) {
     // The taskbar is made anew: the icons come back.
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     for (WindowId w : {lw, rw}) {
-        NOTIFYICONDATAA n{};
-        n.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        NOTIFYICONDATAW n{};
+        n.cbSize = sizeof n;
         n.hWnd = reinterpret_cast<HWND>(w);
         n.uID = 1;
-        ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &n));
+        ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &n));
         ASSERT_FALSE(Present(w));
     }
     DWORD_PTR ignored = 0;

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "core/low_battery_alert.h"
+#include "fakes/core_fakes.h"
+#include "fakes/fake_face_host.h"
 #include "platform/win32/application_win32.h"
 #include "platform/win32/gauge_window_win32.h"
 #include "platform/win32/popup_menu_win32.h"
@@ -17,23 +19,6 @@
 using namespace kavelo;
 
 namespace {
-
-class FixedPower final : public PowerSource {
-public:
-    bool Read(PowerStatus& s) override {
-        s = PowerStatus{0, 57};
-        return true;
-    }
-};
-
-class QuietHost final : public FaceHost, public AlertMessageSink {
-public:
-    void ProcessMessages() override {}
-    void FaceChanged() override {}
-    void SetTrayImages(const PixelBuffer&, const PixelBuffer&) override {}
-    void UpdateTrayTip() override {}
-    void ShowAlertMessage(const std::string&) override {}
-};
 
 // Drags like the gauge, and opens a menu on a right click.
 class DemoEvents final : public GaugeWindowEvents {
@@ -102,13 +87,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
     app.SetTitle("Batterie : 57%");
 
     GaugeState state;
-    FixedPower power;
-    QuietHost host;
-    LowBatteryAlert alert(state, power, host);
+    state.Power = {0, 57};
+    fakes::FakeFaceHost host;
+    fakes::FakeMessages messages;
+    LowBatteryAlert alert(state, messages);
     EmbeddedGlyphSource glyphs;
 
     DemoWindow time(app, 120, 120, kTimeWindowWidth);
-    GaugeFace timeFace(state, time.window.Timer1(), power, alert, host);
+    GaugeFace timeFace(state, time.window.Timer1(), alert, host);
     timeFace.LoadGlyphStrips(glyphs);
     timeFace.DrawTimeFace(5400);
     time.window.SetPicture(WindowPicture(timeFace.Canvas(), kTimeWindowWidth, kWindowHeight));
@@ -120,7 +106,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
     absent.window.SetCaption("Batterie : Absente");
 
     DemoWindow percent(app, 120, 220, kPercentWindowWidth);
-    GaugeFace percentFace(state, percent.window.Timer1(), power, alert, host);
+    GaugeFace percentFace(state, percent.window.Timer1(), alert, host);
     percentFace.LoadGlyphStrips(glyphs);
     percentFace.DrawPercentFace(5);  // under AlertPercent: the alert colour
     percent.window.SetPicture(WindowPicture(percentFace.Canvas(), kPercentWindowWidth, kWindowHeight));

@@ -1,7 +1,6 @@
 #include "platform/win32/tray_shell_win32.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/win32/application_win32.h"
 #include "platform/win32/dpi_win32.h"
@@ -13,52 +12,29 @@
 
 namespace kavelo::win32 {
 
-static_assert(NOTIFYICONDATAA_V1_SIZE == (sizeof(void*) == 8 ? 104 : 88),
-              "the first notify-icon layout is 88 bytes on 32-bit and 104 on 64-bit Windows");
+static_assert(sizeof(NOTIFYICONDATAW::szTip) / sizeof(WCHAR) == kTipLength, "the tip field of the wide record");
 
-std::string TipToAnsi(const char* utf8) {
-    constexpr std::size_t kMax = 63;
-    std::string ansi;
-    bool ascii = true;
-    for (const char* p = utf8; *p; ++p) ascii = ascii && static_cast<unsigned char>(*p) < 0x80;
-    if (ascii) {
-        ansi = utf8;
-    } else {
-        const int wn = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-        if (wn <= 1) return {};
-        std::wstring wide(static_cast<std::size_t>(wn), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), wn);
-        const int an = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-        if (an <= 1) return {};
-        ansi.assign(static_cast<std::size_t>(an), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), an, nullptr, nullptr);
-        ansi.resize(std::strlen(ansi.c_str()));
-    }
-    if (ansi.size() > kMax) {
-        std::size_t end = 0;
-        for (std::size_t i = 0; i < kMax;) {
-            const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>(ansi[i])) ? 2 : 1;
-            if (i + step > kMax) break;
-            i += step;
-            end = i;
-        }
-        ansi.resize(end);
-    }
-    return ansi;
+namespace {
+// Cut to the field when longer, never in the middle of a surrogate pair.
+template <std::size_t N>
+void CopyWide(const std::string& utf8, WCHAR (&field)[N]) {
+    const std::wstring wide = Widen(utf8);
+    std::size_t n = std::min(wide.size(), N - 1);
+    if (n < wide.size() && n > 0 && IS_HIGH_SURROGATE(wide[n - 1])) --n;
+    std::copy_n(wide.begin(), n, field);
+    field[n] = L'\0';
 }
+}  // namespace
 
-NOTIFYICONDATAA ToNotifyIconDataA(const NotifyIconData& data) {
-    NOTIFYICONDATAA n{};
-    n.cbSize = NOTIFYICONDATAA_V1_SIZE;
+NOTIFYICONDATAW ToNotifyIconDataW(const NotifyIconData& data) {
+    NOTIFYICONDATAW n{};
+    n.cbSize = sizeof n;
     n.hWnd = reinterpret_cast<HWND>(data.hWnd);
     n.uID = data.uID;
     n.uFlags = data.uFlags;
     n.uCallbackMessage = data.uCallbackMessage;
     n.hIcon = reinterpret_cast<HICON>(data.hIcon);
-    char tip[sizeof data.szTip + 1] = {};
-    std::memcpy(tip, data.szTip, sizeof data.szTip);  // terminated even if the field is full
-    const std::string ansi = TipToAnsi(tip);
-    std::memcpy(n.szTip, ansi.c_str(), ansi.size() + 1);
+    CopyWide(data.szTip, n.szTip);
     return n;
 }
 
@@ -66,15 +42,15 @@ Win32NotifyShell::~Win32NotifyShell() = default;
 
 bool Win32NotifyShell::Add(const NotifyIconData& data) {
     Drop(data);
-    NOTIFYICONDATAA n = ToNotifyIconDataA(data);
-    return Shell_NotifyIconA(NIM_ADD, &n) != FALSE;
+    NOTIFYICONDATAW n = ToNotifyIconDataW(data);
+    return Shell_NotifyIconW(NIM_ADD, &n) != FALSE;
 }
 
 void Win32NotifyShell::Modify(const NotifyIconData& data) {
     Drop(data);  // a newer change replaces the waiting one
     // The icon stays the caller's: it lives until the icon's next change or
     // removal, which replaces or drops this one.
-    pending_.push_back(ToNotifyIconDataA(data));
+    pending_.push_back(ToNotifyIconDataW(data));
     // A timer's message comes after any paint that is due: the window shows
     // its face before the icons follow.
     if (!flushTimer_) flushTimer_ = std::make_unique<Win32TrayTimer>(USER_TIMER_MINIMUM, [this] { Flush(); });
@@ -83,23 +59,23 @@ void Win32NotifyShell::Modify(const NotifyIconData& data) {
 
 void Win32NotifyShell::Delete(const NotifyIconData& data) {
     Drop(data);
-    NOTIFYICONDATAA n = ToNotifyIconDataA(data);
-    if (!Shell_NotifyIconA(NIM_DELETE, &n)) TraceLastError("Shell_NotifyIconA(NIM_DELETE)");
+    NOTIFYICONDATAW n = ToNotifyIconDataW(data);
+    if (!Shell_NotifyIconW(NIM_DELETE, &n)) TraceLastError("Shell_NotifyIconW(NIM_DELETE)");
 }
 
-void Win32NotifyShell::Send(NOTIFYICONDATAA& n) {
-    if (!Shell_NotifyIconA(NIM_MODIFY, &n)) TraceLastError("Shell_NotifyIconA(NIM_MODIFY)");
+void Win32NotifyShell::Send(NOTIFYICONDATAW& n) {
+    if (!Shell_NotifyIconW(NIM_MODIFY, &n)) TraceLastError("Shell_NotifyIconW(NIM_MODIFY)");
 }
 
 void Win32NotifyShell::Flush() {
     if (flushTimer_) flushTimer_->SetEnabled(false);
-    std::vector<NOTIFYICONDATAA> due;
+    std::vector<NOTIFYICONDATAW> due;
     due.swap(pending_);
-    for (NOTIFYICONDATAA& n : due) Send(n);  // the shell keeps a copy of each icon
+    for (NOTIFYICONDATAW& n : due) Send(n);  // the shell keeps a copy of each icon
 }
 
 void Win32NotifyShell::Drop(const NotifyIconData& data) {
-    std::erase_if(pending_, [&](const NOTIFYICONDATAA& n) {
+    std::erase_if(pending_, [&](const NOTIFYICONDATAW& n) {
         return n.hWnd == reinterpret_cast<HWND>(data.hWnd) && n.uID == data.uID;
     });
 }
@@ -128,18 +104,6 @@ std::unique_ptr<IntervalTimer> Win32NotifyShell::CreateTimer(std::int32_t interv
 }
 
 int Win32NotifyShell::IconSize() { return MetricForDpi(SM_CXSMICON, TaskbarDpi()); }
-
-namespace {
-// Cut to the field when longer, never in the middle of a surrogate pair.
-template <std::size_t N>
-void CopyWide(const std::string& utf8, WCHAR (&field)[N]) {
-    const std::wstring wide = Widen(utf8);
-    std::size_t n = std::min(wide.size(), N - 1);
-    if (n < wide.size() && n > 0 && IS_HIGH_SURROGATE(wide[n - 1])) --n;
-    std::copy_n(wide.begin(), n, field);
-    field[n] = L'\0';
-}
-}  // namespace
 
 void Win32NotifyShell::ShowBalloon(WindowId hWnd, std::uint32_t uID, const std::string& title,
                                    const std::string& text) {

@@ -13,7 +13,7 @@ namespace kavelo::win32 {
 
 class TrayBroadcasts;
 
-// The taskbar's notification area through Shell_NotifyIconA. One instance
+// The taskbar's notification area through Shell_NotifyIconW. One instance
 // serves any number of tray icons.
 //
 // Each call is a round trip to the shell's process, so changes to an icon
@@ -42,7 +42,7 @@ public:
     // window, rather than through a window of the shell's own (one window
     // less to make at start). Before the first hidden window is made.
     void HearBroadcastsThrough(class Win32Application& application);
-    // NIM_MODIFY with NIF_INFO alone, in the full (wide) record: the icon's
+    // NIM_MODIFY with NIF_INFO alone: the icon's
     // own changes, waiting or not, are left as they are.
     void ShowBalloon(WindowId hWnd, std::uint32_t uID, const std::string& title, const std::string& text) override;
     // Shell_NotifyIconGetRect (Windows 7 and later, looked up at run time);
@@ -50,21 +50,17 @@ public:
     std::optional<ScreenRect> IconRect(WindowId hWnd, std::uint32_t uID) override;
 
 private:
-    void Send(NOTIFYICONDATAA& n);
+    void Send(NOTIFYICONDATAW& n);
     void Flush();  // sends the waiting changes
     void Drop(const NotifyIconData& data);
 
-    std::vector<NOTIFYICONDATAA> pending_;
+    std::vector<NOTIFYICONDATAW> pending_;
     std::shared_ptr<TrayBroadcasts> broadcasts_;
     std::unique_ptr<IntervalTimer> flushTimer_;  // made at the first change
 };
 
-// The first (ANSI) layout of the record, sized for the target: 88 bytes on
-// 32-bit Windows, 104 on 64-bit. The shell reads no field past szTip.
-NOTIFYICONDATAA ToNotifyIconDataA(const NotifyIconData& data);
-
-// The tip (UTF-8) in the ANSI code page, at most 63 bytes, never ending in
-// half a double-byte character.
-std::string TipToAnsi(const char* utf8);
+// The wide record, whole: its tip holds kTipLength UTF-16 units. A tip
+// longer than the field is cut at a character's end.
+NOTIFYICONDATAW ToNotifyIconDataW(const NotifyIconData& data);
 
 }  // namespace kavelo::win32

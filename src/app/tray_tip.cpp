@@ -1,0 +1,20 @@
+#include "app/tray_tip.h"
+
+#include "render/tray_picture.h"
+
+namespace kavelo {
+
+TipFacts TipFactsOf(const GaugeState& state) {
+    return {state.Power.BatteryLifePercent, state.OnMains, state.SecondsToFull};
+}
+
+std::string TrayTip(const TipFacts& facts) {
+    std::string tip = TrayTipText(facts.percent, facts.onMains);
+    if (facts.onMains && facts.secondsToFull >= 0) {
+        tip += '\n';
+        tip += FullInText(facts.secondsToFull);
+    }
+    return tip;
+}
+
+}  // namespace kavelo
