@@ -69,7 +69,7 @@ public:
     MouseButton LastButton = MouseButton::Middle;
 
     // Handlers
-    void FormResize();
+    void FormResize() override;
     void Image1MouseDown(MouseButton button, int x, int y);
     void Image1MouseUp(MouseButton button, int x, int y);
     void FormMouseMove(int x, int y);
