@@ -2,6 +2,8 @@
 // window, the application, the menus, the tray and the registry.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/batterie.h"
 #include "app/taskbar_theme.h"
 #include "fakes/core_fakes.h"
@@ -558,13 +560,16 @@ TEST_F(Gauge, AnErrorInAHandlerGoesToTheErrorBox) {
     EXPECT_EQ(app.errors[0], "Dialog failed");
 }
 
-// Ticked, the picture suits the taskbar's theme (none stored: dark) and
-// follows a change at once; a change that changes nothing sends nothing.
+// Ticked, the picture suits the taskbar's theme (none stored: dark), the
+// alert colour still replacing its glyphs', and follows a change at once; a
+// change that changes nothing sends nothing.
 TEST_F(Gauge, MatchTheTaskbarFollowsItsThemeAtOnce) {
-    Start();
+    Start(5);  // under the alert's 10 %
     gauge->RunCommand(Cmd("TrayAuto1"));
     EXPECT_TRUE(state.TrayAuto && gauge->PopupMenu1.Checked("TrayAuto1") && images.Alpha());
-    EXPECT_EQ(gauge->Image1.GetTrayTheme(), TrayTheme::Dark);
+    const PixelBuffer& p = gauge->Image1.TrayPicture();
+    EXPECT_EQ(std::set<Colour>(p.Data(), p.Data() + 512),
+              (std::set<Colour>{kClear, kOpaque | state.AlertColor, kOpaque | ThemeShadowColour(TrayTheme::Dark)}));
     using T = RegistryValueType;  // each step: the value, the theme, what the two icons are sent
     const std::tuple<T, std::vector<uint8_t>, TrayTheme, std::size_t> steps[] = {
         {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 2}, {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 0},

@@ -5,8 +5,6 @@
 #include <set>
 #include <utility>
 
-#include "face_rig.h"
-
 #include "render/glyph_text.h"
 #include "render/segments.h"
 
@@ -165,18 +163,6 @@ TEST(ThemedTrayPicture, ClassicShapesOnClearThePlugOverItsShadow) {
                         ASSERT_TRUE(allowed.count(got) && shadowed) << size << text << " at " << x << "," << y;
                     }
             }
-}
-
-// Through the face: the alert colour replaces the theme's glyphs.
-TEST(ThemedTrayPicture, AlertColourReplacesTheThemesGlyphs) {
-    for (const TrayTheme theme : {TrayTheme::Dark, TrayTheme::Light}) {
-        testing::FaceRig rig;
-        rig.face.SetTrayTheme(theme);
-        rig.face.DrawTimeFace(300);  // 0:05, an alert
-        const PixelBuffer& p = rig.face.TrayPicture();
-        EXPECT_EQ(std::set<Colour>(p.Data(), p.Data() + p.Width() * p.Height()),
-                  (std::set<Colour>{kClear, kOpaque | rig.state.AlertColor, kOpaque | ThemeShadowColour(theme)}));
-    }
 }
 
 TEST(TrayTip, PercentRightAlignedWithMainsSuffix) {
