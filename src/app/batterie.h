@@ -86,6 +86,7 @@ public:
     void Barredestches1Click() { ChooseColour(state_.TrayColor); }
     void Barredestchessecteur1Click() { ChooseColour(state_.TrayPlugedColor); }
     void BarredestchesOmbre1Click() { ChooseColour(state_.TrayShadowColor); }
+    void TrayAuto1Click();
     void APropos1Click();
     void Fermer1Click();
 
@@ -150,6 +151,9 @@ public:
 private:
     void Save();
     void ChooseColour(Colour& colour);
+    // The tray picture classic, or matching the taskbar's theme as the
+    // registry has it now; redrawn only when that changes the picture's look.
+    void ApplyTrayTheme();
     void PopupAt(int x, int y);
     void ShowPicture();
     template <typename F> void Guarded(F&& handler) {
