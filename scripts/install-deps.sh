@@ -7,10 +7,11 @@ set -euo pipefail
 PACKAGES=(
   # native build and its tests
   g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev libpng-dev clang python3
-  # the Windows build (posix threads for the tests, win32 for the release)
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32
-  # the downloads: the installer and the zip
-  nsis zip
+  # the Windows build (posix threads for the tests, win32 for the release),
+  # and the same built by clang, linked by LLVM's linker
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 lld
+  # the downloads: the installer and the zip; their manifests' checks
+  nsis zip python3-jsonschema python3-yaml
   # running it: Wine, a virtual X server, screenshots and pointer input
   wine wine64 xvfb xauth imagemagick xdotool
   # private mount namespaces (unshare, mount, setpriv)

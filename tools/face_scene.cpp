@@ -46,6 +46,7 @@ Result Render(const Scene& scene, View view) {
     GaugeFace face(state, timer, alert, quiet);
     face.LoadGlyphStrips(EmbeddedGlyphSource());
     face.SetTrayIconSize(scene.iconSize);
+    face.SetTrayTheme(scene.trayTheme);
 
     const int width = WindowWidth(scene);
     switch (scene.face) {

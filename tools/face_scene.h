@@ -7,6 +7,7 @@
 #include "core/gauge_state.h"
 #include "core/stored_settings.h"
 #include "render/pixel_buffer.h"
+#include "render/tray_picture.h"
 
 namespace kavelo::scene {
 
@@ -35,6 +36,7 @@ struct Scene {
     bool blink = false;        // BlinkPhase while painting
     int trayFrame = -1;        // 0-5: the animation frame (A-F) that the tray shows; -1: as at start
     int iconSize = 16;         // the notification area's icon size S
+    TrayTheme trayTheme = TrayTheme::Classic;
     // The settings, as a first run has them.
     int32_t alertPercent = StoredDefault(&GaugeState::AlertPercent);
     int32_t alertMinutes = StoredDefault(&GaugeState::AlertMinutes);

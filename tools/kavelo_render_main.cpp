@@ -32,6 +32,9 @@ const char kUsage[] =
     "                      tray: both tray icons, 32x16; tray-left, tray-right: one icon, 16x16\n"
     "  --icon-size S       tray icons of S x S, as the notification area asks for at its\n"
     "                      DPI (16 at 100 %%, 20, 24 at 150 %%, 28, 32 at 200 %%...)\n"
+    "  --taskbar T         tray pictures that suit a dark or light taskbar: transparent\n"
+    "                      (alpha kept in txt), laid on that taskbar's colour in png and ppm\n"
+    "  --taskbar-colour C  that colour (default 1C1C1C dark, EEEEEE light)\n"
     "  --percent N         battery percentage 0-255 (default 57)\n"
     "  --seconds S         estimate in seconds; -1 unknown (8:88), -2 its blank phase (default 7500)\n"
     "  --mains             on mains power\n"
@@ -74,6 +77,16 @@ bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// A transparent picture laid on a plain colour; its pixels are opaque or
+// fully transparent.
+PixelBuffer OnTaskbar(const PixelBuffer& picture, Colour taskbar) {
+    PixelBuffer out(picture.Width(), picture.Height(), taskbar);
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            if (const Colour c = picture.Pixel(x, y); c >> 24) out.SetPixel(x, y, c & 0xFFFFFF);
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,6 +95,7 @@ int main(int argc, char** argv) {
     scene::View view = scene::View::Face;
     bool viewGiven = false, faceGiven = false;
     int scale = 1;
+    long taskbar = -1;  // the theme's own
     std::string format, output;
 
     for (int i = 1; i < argc; ++i) {
@@ -113,6 +127,12 @@ int main(int argc, char** argv) {
             sc.trayFrame = static_cast<int>(Number(arg, value()));
         } else if (arg == "--icon-size") {
             sc.iconSize = static_cast<int>(Number(arg, value()));
+        } else if (arg == "--taskbar") {
+            const std::string t = value();
+            if (t != "dark" && t != "light") Fail("--taskbar is dark or light");
+            sc.trayTheme = t == "dark" ? TrayTheme::Dark : TrayTheme::Light;
+        } else if (arg == "--taskbar-colour") {
+            taskbar = Number(arg, value(), 16) & 0xFFFFFF;
         } else if (arg == "--alert-percent") {
             sc.alertPercent = static_cast<int32_t>(Number(arg, value()));
         } else if (arg == "--alert-minutes") {
@@ -148,7 +168,9 @@ int main(int argc, char** argv) {
         format = EndsWith(output, ".ppm") ? "ppm" : EndsWith(output, ".txt") ? "txt" : "png";
 
     try {
-        const PixelBuffer picture = ScaleUp(scene::Render(sc, view).picture, scale);
+        PixelBuffer picture = ScaleUp(scene::Render(sc, view).picture, scale);
+        if (sc.trayTheme != TrayTheme::Classic && format != "txt")  // as Windows 11 draws its taskbars
+            picture = OnTaskbar(picture, taskbar >= 0 ? Colour(taskbar) : sc.trayTheme == TrayTheme::Dark ? 0x1C1C1C : 0xEEEEEE);
         if (format == "png") io::WritePng(output, picture);
         else if (format == "ppm") io::WritePpm(output, picture);
         else if (format == "txt") io::WriteText(output, picture);

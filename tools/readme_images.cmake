@@ -11,7 +11,11 @@ set(pictures
   "tray-percent-mains|percent --percent 57 --mains --view tray"
   "tray-unknown-frame-b|time --seconds -1 --percent 57 --tray-frame 1 --view tray"
   "tray-time-2h05-150|time --seconds 7500 --percent 57 --view tray --icon-size 24"
-  "tray-time-2h05-200|time --seconds 7500 --percent 57 --view tray --icon-size 32")
+  "tray-time-2h05-200|time --seconds 7500 --percent 57 --view tray --icon-size 32"
+  "tray-percent-mains-dark|percent --percent 57 --mains --view tray --taskbar dark"
+  "tray-percent-mains-light|percent --percent 57 --mains --view tray --taskbar light"
+  "tray-time-2h05-dark|time --seconds 7500 --percent 57 --view tray --taskbar dark"
+  "tray-time-2h05-light|time --seconds 7500 --percent 57 --view tray --taskbar light")
 foreach(entry IN LISTS pictures)
   string(REPLACE "|" ";" parts "${entry}")
   list(GET parts 0 name)

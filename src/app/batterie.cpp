@@ -1,6 +1,7 @@
 #include "app/batterie.h"
 
 #include "app/details_figures.h"
+#include "app/taskbar_theme.h"
 #include "app/tray_tip.h"
 #include "render/pixel_buffer.h"
 #include "render/window_picture.h"
@@ -23,6 +24,8 @@ TBatterie::TBatterie(GaugeState& state, BatteriePlatform& platform)
     // right click), a double-click to ZetSysTray2Click (tray-only toggle).
     Tray.SetOnClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2DblClick(s, b, x, y); });
     Tray.SetOnDblClick([this](TZetSysTray& s, TMouseButton b, int x, int y) { ZetSysTray2Click(s, b, x, y); });
+    // Both icons hear a change of theme; one of them is enough to follow it.
+    ZetSysTray1.SetOnColourSetChange([this](TZetSysTray&) { ApplyTrayTheme(); });
     Timer1.SetEnabled(false);
     if (platform.figures && platform.detailsWindows)
         details_ = std::make_unique<TBatteryDetails>(state, *platform.detailsWindows, *platform.figures,
@@ -62,6 +65,7 @@ void TBatterie::FormCreate() {
     window_.SetPicture(PixelBuffer(window_.Width(), window_.Height(), 0));
     Tray.SetIconSize(platform_.shell.IconSize());
     Image1.LoadGlyphStrips(platform_.glyphs);
+    ApplyTrayTheme();  // before the first picture, which adds the icons
     Image1.DrawPercentFace(100);
     state_.ShownPercent = 100;
     // Both icons are in place now. Windows 11 puts new icons behind the ^
@@ -195,6 +199,15 @@ void TBatterie::Afficherletemps1Click() {
     state_.PercentMode = !state_.PercentMode;
     FormResize();
     RefreshStatus();
+}
+
+void TBatterie::TrayAuto1Click() {
+    state_.TrayAuto = !state_.TrayAuto;
+    ApplyTrayTheme();
+}
+
+void TBatterie::ApplyTrayTheme() {
+    Image1.SetTrayTheme(state_.TrayAuto ? TaskbarTheme(platform_.registry) : TrayTheme::Classic);
 }
 
 void TBatterie::ChooseColour(Colour& colour) {

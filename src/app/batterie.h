@@ -75,7 +75,7 @@ public:
     MouseButton LastButton = MouseButton::Middle;
 
     // Handlers
-    void FormResize();
+    void FormResize() override;
     void Image1MouseDown(MouseButton button, int x, int y);
     void Image1MouseUp(MouseButton button, int x, int y);
     void FormMouseMove(int x, int y);
@@ -93,6 +93,7 @@ public:
     void Barredestchessecteur1Click() { ChooseColour(state_.TrayPlugedColor); }
     void BarredestchesOmbre1Click() { ChooseColour(state_.TrayShadowColor); }
     void Details1Click();
+    void TrayAuto1Click();
     void APropos1Click();
     void Fermer1Click();
 
@@ -157,6 +158,9 @@ public:
 private:
     void Save();
     void ChooseColour(Colour& colour);
+    // The tray picture classic, or matching the taskbar's theme as the
+    // registry has it now; redrawn only when that changes the picture's look.
+    void ApplyTrayTheme();
     void PopupAt(int x, int y);
     void ShowPicture();
     template <typename F> void Guarded(F&& handler) {

@@ -80,6 +80,7 @@ void TrayPair::HandImages() {
     // Most faces painted bring the same two pictures again (every tick on
     // mains): the list keeps them, and each icon is sent only what changed
     // for it since it was last sent.
+    images_.SetAlpha(face_.GetTrayTheme() != TrayTheme::Classic);  // empties the list on a change
     if (images_.Count() != 2 || !Holds(images_, 0, first) || !Holds(images_, 1, second)) {
         images_.Clear();
         images_.Add(first.Data());

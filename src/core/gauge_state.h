@@ -58,6 +58,7 @@ struct GaugeState {
     Colour TrayColor{};
     Colour TrayPlugedColor{};
     Colour TrayShadowColor{};
+    bool TrayAuto{};  // the tray picture matches the taskbar's theme
 
     TDischargeHistory History;
     TChargeHistory ChargeHistory;

@@ -60,6 +60,7 @@ inline constexpr StoredSetting kStoredSettings[] = {
     {"Couleur", "Tray", StoredKind::Colour, 0x0000FF, 100, &GaugeState::TrayColor},
     {"Couleur", "TrayPluged", StoredKind::Colour, 0x0000FF, 110, &GaugeState::TrayPlugedColor},
     {"Couleur", "Alerte", StoredKind::Colour, 0x0000FF, 90, &GaugeState::AlertColor},
+    {"Couleur", "TrayAuto", StoredKind::Flag, 0, 125, &GaugeState::TrayAuto},
     {"", "SeuilAlerteTemps", StoredKind::Integer, 10, 140, &GaugeState::AlertMinutes},
     {"", "SeuilAlertePourcent", StoredKind::Integer, 10, 130, &GaugeState::AlertPercent},
     {"", "AlerteCharge", StoredKind::Flag, 0, 160, &GaugeState::ChargeAlert},

@@ -1,6 +1,7 @@
 #pragma once
-// A list of square images without masks (16 x 16 unless told otherwise),
-// from which one image at a time can be taken out as an icon.
+// A list of square images (16 x 16 unless told otherwise), opaque or with
+// an alpha channel, from which one image at a time can be taken out as an
+// icon.
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -47,8 +48,19 @@ public:
     virtual void SetSize(int size) = 0;
     virtual void Clear() = 0;
     virtual int Count() const = 0;
-    // Appends an image of Size() x Size() colours 0x00BBGGRR, row by row
-    // from the top; returns its index, or -1 when it could not be added.
+    // Without alpha the images' icons are opaque and the top byte of each
+    // pixel is ignored. With alpha every pixel is 0xAABBGGRR, straight (not
+    // premultiplied), as an icon's own alpha channel is: the taskbar shows
+    // through where alpha is below 0xFF. A change empties the list.
+    bool Alpha() const { return alpha_; }
+    virtual void SetAlpha(bool alpha) {
+        if (alpha == alpha_) return;
+        Clear();
+        alpha_ = alpha;
+    }
+    // Appends an image of Size() x Size() colours 0x00BBGGRR (0xAABBGGRR
+    // with alpha), row by row from the top; returns its index, or -1 when it
+    // could not be added.
     virtual int Add(const std::uint32_t* pixels) = 0;
     // The Size() x Size() colours of image `index`, as given to Add; null
     // for an index outside the list.
@@ -60,6 +72,9 @@ public:
     // before instead of a new one: a list that keeps the icons of its
     // latest pictures spares making and destroying one at each change.
     virtual void ShareIcon(int index, OwnedIcon& icon) { GetIcon(index, icon); }
+
+private:
+    bool alpha_ = false;
 };
 
 }  // namespace kavelo

@@ -124,6 +124,13 @@ public:
     // DPI: 16 at 100 %, 24 at 150 %, 32 at 200 %.
     virtual int IconSize() { return 16; }
 
+    // Whether a setting change (kSettingChangeMessage's lParam, the name of
+    // what changed) is one of the colours or the light or dark theme.
+    virtual bool IsColourSetChange(std::intptr_t lParam) {
+        (void)lParam;
+        return false;
+    }
+
     // A notification from an icon in the area (a balloon; Windows 10 and 11
     // show it as a toast), with a title and a text in UTF-8. It takes no
     // focus and changes nothing of the icon.

@@ -157,13 +157,22 @@ void GaugeFace::SetTrayIconSize(int size) {
     if (trayBuilt_) DrawTray();
 }
 
+void GaugeFace::SetTrayTheme(TrayTheme theme) {
+    if (theme == trayTheme_) return;
+    trayTheme_ = theme;
+    if (trayBuilt_) DrawTray();
+}
+
 void GaugeFace::DrawTray() {
     std::string text;
+    const bool themed = trayTheme_ != TrayTheme::Classic;
     Colour pen = state_.OnMains ? state_.TrayPlugedColor : state_.TrayColor;
+    if (themed) pen = ThemeGlyphColour(trayTheme_);
     if (state_.AlertOn) pen = state_.AlertColor;
+    const Colour shadow = themed ? ThemeShadowColour(trayTheme_) : state_.TrayShadowColor;
     if (!(state_.AlertOn && state_.BlinkPhase)) text = trayText_;
-    tray_ = kavelo::TrayPicture(text, state_.OnMains, pen, state_.TrayShadowColor,
-                                strips_.OnlineBitmap, trayIconSize_);
+    tray_ = kavelo::TrayPicture(text, state_.OnMains, pen, shadow, strips_.OnlineBitmap,
+                                trayIconSize_, trayTheme_);
     trayBuilt_ = true;
     const int s = trayIconSize_;
     host_.SetTrayImages(tray_.Crop(0, 0, s, s), tray_.Crop(s, 0, s, s));

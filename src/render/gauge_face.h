@@ -9,6 +9,7 @@
 #include "render/glyph_source.h"
 #include "render/glyph_text.h"
 #include "render/pixel_buffer.h"
+#include "render/tray_picture.h"
 
 namespace kavelo {
 
@@ -56,6 +57,10 @@ public:
     // The notification area's icon size S (16 at 96 DPI). A new size
     // redraws the last tray text at it and hands both icons over again.
     void SetTrayIconSize(int size);
+    // The tray picture's look. A new look redraws the last tray text in it
+    // and hands both icons over again; the look it has changes nothing.
+    void SetTrayTheme(TrayTheme theme);
+    TrayTheme GetTrayTheme() const { return trayTheme_; }
     // Small percentage text on `canvas`; below AlertPercent it is drawn in
     // AlertColor and raises the alert.
     void DrawSmallText(PixelBuffer& canvas, int left, int top, const std::string& text);
@@ -81,6 +86,7 @@ private:
     PixelBuffer tray_;
     std::string trayText_;  // the last tray text, animation frame put in
     int trayIconSize_ = 16;
+    TrayTheme trayTheme_ = TrayTheme::Classic;
     bool trayBuilt_ = false;
 };
 

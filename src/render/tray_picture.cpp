@@ -1,6 +1,7 @@
 #include "render/tray_picture.h"
 
 #include <algorithm>
+#include <span>
 
 #include "render/segments.h"
 
@@ -74,10 +75,12 @@ void DrawColon(PixelBuffer& canvas, int x, int y, Colour pen, const TrayMetrics&
     canvas.FillRect(left, y + m.middle + 2 * w, left + 2 * w, y + m.middle + 4 * w, pen);
 }
 
-void DrawPlug(PixelBuffer& canvas, int x, int y, const PixelBuffer& online, const TrayMetrics& m) {
+void DrawPlug(PixelBuffer& canvas, int x, int y, const PixelBuffer& online, const TrayMetrics& m,
+              PlugPaint paint, Colour pen) {
     const int w = online.Width(), h = online.Height();
+    const Colour background = paint == PlugPaint::OnSilver ? kTraySilver : kClear;
     PixelBuffer onSilver(w, h);
-    onSilver.KeyColourCopy(0, 0, online, 0, 0, w, h, kBlack, kTraySilver);
+    onSilver.KeyColourCopy(0, 0, online, 0, 0, w, h, kBlack, background);
     // The plug body's colour, whatever green the icon was drawn with.
     const Colour body = onSilver.Pixel(6, 7);
     PixelBuffer teal(w, h);
@@ -85,13 +88,26 @@ void DrawPlug(PixelBuffer& canvas, int x, int y, const PixelBuffer& online, cons
     // Shrinking 12 columns to 9 drops the body's left end: its widest row is
     // carried out to the glyph's edge.
     teal.SetPixel(0, 7, teal.Pixel(4, 7));
-    canvas.ScaledCopy(x, y, x + m.size * 9 / 16, y + m.size, teal, 0, 0, w, h);
+    const int right = x + m.size * 9 / 16, bottom = y + m.size;
+    if (paint == PlugPaint::OnSilver) {
+        canvas.ScaledCopy(x, y, right, bottom, teal, 0, 0, w, h);
+        return;
+    }
+    // On a transparent picture only the plug itself is laid down, in its
+    // colours or, for its shadow, in the pen's; the background lets the
+    // shadow pass's plug show through.
+    PixelBuffer scaled(right - x, bottom - y, kClear);
+    scaled.ScaledCopy(0, 0, scaled.Width(), scaled.Height(), teal, 0, 0, w, h);
+    for (int j = 0; j < scaled.Height(); ++j)
+        for (int i = 0; i < scaled.Width(); ++i)
+            if (const Colour c = scaled.Pixel(i, j); c != kClear)
+                canvas.SetPixel(x + i, y + j, paint == PlugPaint::InPen ? pen : kOpaque | c);
 }
 
 }  // namespace
 
 void DrawTrayGlyph(PixelBuffer& canvas, int x, int y, char c, Colour pen,
-                   const PixelBuffer& online, int iconSize) {
+                   const PixelBuffer& online, int iconSize, PlugPaint plug) {
     const TrayMetrics m(iconSize);
     if (c >= '0' && c <= '9') {
         DrawSegments(canvas, x, y, TraySegments[c - '0'], pen, m);
@@ -102,26 +118,30 @@ void DrawTrayGlyph(PixelBuffer& canvas, int x, int y, char c, Colour pen,
     } else if (c == ':') {
         DrawColon(canvas, x, y, pen, m);
     } else if (c == 'P') {
-        DrawPlug(canvas, x, y, online, m);
+        DrawPlug(canvas, x, y, online, m, plug, pen);
     }
 }
 
 void DrawTrayText(PixelBuffer& picture, std::string text, bool onMains, Colour pen,
-                  Colour shadow, const PixelBuffer& online) {
+                  Colour shadow, const PixelBuffer& online, bool clear) {
     const TrayMetrics m(picture.Height());
     const bool isTime = text.find(':') != std::string::npos;
     if (onMains && !isTime && !text.empty() && text[0] == ' ') text[0] = 'P';
     struct Pass {
         Colour colour;
         int offset;
+        PlugPaint plug;
     };
-    for (const Pass pass : {Pass{shadow, m.w}, Pass{pen, 0}}) {
+    const Pass classic[] = {{shadow, m.w, PlugPaint::OnSilver}, {pen, 0, PlugPaint::OnSilver}};
+    const Pass themed[] = {{kOpaque | shadow, m.w, PlugPaint::InPen},
+                           {kOpaque | pen, 0, PlugPaint::OwnColours}};
+    for (const Pass& pass : clear ? std::span(themed) : std::span(classic)) {
         // H:MM puts the hour and colon in the left icon, the minutes in the
         // right one; four glyphs without a colon sit 8 design pixels apart.
         int x = isTime ? 4 : 0;
         for (size_t i = 0; i < text.size(); ++i) {
             DrawTrayGlyph(picture, m.Pos(x) + pass.offset, m.Pos(2) + pass.offset, text[i],
-                          pass.colour, online, m.size);
+                          pass.colour, online, m.size, pass.plug);
             if (!isTime) x += 8;
             else if (i == 0) x += 6;
             else if (i == 1) x = 16;
@@ -130,11 +150,15 @@ void DrawTrayText(PixelBuffer& picture, std::string text, bool onMains, Colour p
     }
 }
 
+Colour ThemeGlyphColour(TrayTheme theme) { return theme == TrayTheme::Light ? 0x000000 : 0xFFFFFF; }
+Colour ThemeShadowColour(TrayTheme theme) { return theme == TrayTheme::Light ? 0xFFFFFF : 0x000000; }
+
 PixelBuffer TrayPicture(const std::string& text, bool onMains, Colour pen, Colour shadow,
-                        const PixelBuffer& online, int iconSize) {
+                        const PixelBuffer& online, int iconSize, TrayTheme theme) {
     const int drawn = iconSize % kTrayIconSize == 0 ? kTrayIconSize : iconSize;
-    PixelBuffer picture(2 * drawn, drawn, kTraySilver);
-    DrawTrayText(picture, text, onMains, pen, shadow, online);
+    const bool clear = theme != TrayTheme::Classic;
+    PixelBuffer picture(2 * drawn, drawn, clear ? kClear : kTraySilver);
+    DrawTrayText(picture, text, onMains, pen, shadow, online, clear);
     return drawn == iconSize ? picture : ScaleUp(picture, iconSize / drawn);
 }
 

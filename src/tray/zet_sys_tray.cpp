@@ -217,6 +217,8 @@ std::intptr_t TZetSysTray::TrayWindowProc(std::uint32_t Msg, std::uintptr_t WPar
             if (Msg == TrayCallbackMessage) WMCallBackMessage(WParam, LParam);
             if (isTaskbarCreated) TaskbarCreated();
             if (mayResize) CheckIconSize();
+            if (Msg == kSettingChangeMessage && FOnColourSetChange && FShell.IsColourSetChange(LParam))
+                FOnColourSetChange(*this);
         } catch (const std::exception& e) {
             FErrors.ShowError(e.what());
         } catch (...) {

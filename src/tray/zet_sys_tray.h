@@ -71,6 +71,8 @@ public:
     // taskbar, the notification area asks for icons of another size.
     void SetOnIconSizeChange(TSysTrayIconSizeEvent Value) { FOnIconSizeChange = std::move(Value); }
     int IconSize() const { return FIconSize; }
+    // Raised when the system's colours or its light or dark theme change.
+    void SetOnColourSetChange(TSysTrayNotifyEvent Value) { FOnColourSetChange = std::move(Value); }
     // Raised once the icon is back in a notification area made anew.
     void SetOnTaskbarCreated(TSysTrayNotifyEvent Value) { FOnTaskbarCreated = std::move(Value); }
 
@@ -122,6 +124,7 @@ private:
     TSysTrayMoveEvent FOnMouseMove;
     TSysTrayIconSizeEvent FOnIconSizeChange;
     TSysTrayNotifyEvent FOnTaskbarCreated;
+    TSysTrayNotifyEvent FOnColourSetChange;
     bool FActive = false;
     int FIconSize = 0;
 

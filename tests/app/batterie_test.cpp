@@ -2,7 +2,10 @@
 // window, the application, the menus, the tray and the registry.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/batterie.h"
+#include "app/taskbar_theme.h"
 #include "fakes/core_fakes.h"
 #include "fakes/fake_details.h"
 #include "fakes/fake_registry.h"
@@ -333,8 +336,8 @@ TEST_F(Gauge, MouseClicksOnTheFace) {
     EXPECT_EQ(items[0].caption, "&Only on system tray");
     EXPECT_FALSE(items[0].checked);
     EXPECT_EQ(items[2].caption, "&Color");
-    ASSERT_EQ(items[2].items.size(), 5u);
-    EXPECT_EQ(items[2].items[4].caption, "System tray (&shadow)...");
+    ASSERT_EQ(items[2].items.size(), 7u);  // "Match the &taskbar" and a separator first
+    EXPECT_EQ(items[2].items[6].caption, "System tray (&shadow)...");
     EXPECT_EQ(items[4].caption, "Battery &details...");
     EXPECT_EQ(items[5].caption, "-");
     EXPECT_EQ(items[6].caption, "A&bout Kavelo");
@@ -596,6 +599,31 @@ TEST_F(Gauge, AnErrorInAHandlerGoesToTheErrorBox) {
     gauge->OnContextPopup(0, 0);
     ASSERT_EQ(app.errors.size(), 1u);
     EXPECT_EQ(app.errors[0], "Dialog failed");
+}
+
+// Ticked, the picture suits the taskbar's theme (none stored: dark), the
+// alert colour still replacing its glyphs', and follows a change at once; a
+// change that changes nothing sends nothing.
+TEST_F(Gauge, MatchTheTaskbarFollowsItsThemeAtOnce) {
+    Start(5);  // under the alert's 10 %
+    gauge->RunCommand(Cmd("TrayAuto1"));
+    EXPECT_TRUE(state.TrayAuto && gauge->PopupMenu1.Checked("TrayAuto1") && images.Alpha());
+    const PixelBuffer& p = gauge->Image1.TrayPicture();
+    EXPECT_EQ(std::set<Colour>(p.Data(), p.Data() + 512),
+              (std::set<Colour>{kClear, kOpaque | state.AlertColor, kOpaque | ThemeShadowColour(TrayTheme::Dark)}));
+    using T = RegistryValueType;  // each step: the value, the theme, what the two icons are sent
+    const std::tuple<T, std::vector<uint8_t>, TrayTheme, std::size_t> steps[] = {
+        {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 2}, {T::Dword, {1, 0, 0, 0}, TrayTheme::Light, 0},
+        {T::String, {'1', 0}, TrayTheme::Dark, 2}, {T::Dword, {0, 0, 0, 0}, TrayTheme::Dark, 0}};
+    for (const auto& [type, data, theme, sent] : steps) {
+        registry.Put(RegistryRoot::CurrentUser, kPersonalizeKey, kLightThemeValue, type, data);
+        const std::size_t before = shell.calls.size();
+        for (TZetSysTray* t : {&gauge->ZetSysTray1, &gauge->ZetSysTray2})
+            shell.Send(t->WindowHandle(), kSettingChangeMessage, 0, reinterpret_cast<std::intptr_t>("ImmersiveColorSet"));
+        EXPECT_EQ(std::pair(gauge->Image1.GetTrayTheme(), shell.calls.size() - before), std::pair(theme, sent));
+    }
+    gauge->RunCommand(Cmd("TrayAuto1"));  // unticked: the classic picture
+    EXPECT_EQ(std::pair(gauge->Image1.TrayPicture().Pixel(0, 0), images.Alpha()), std::pair(kTraySilver, false));
 }
 
 }  // namespace

@@ -3,18 +3,21 @@
 renderer: the two tray icons of a first start in tray-only mode, the time face
 after a tray double-click, the percentage face with the lit plug on mains, the
 frame round "Absente" without a battery, and, after a restart with the
-percentage display stored, the percentage face on battery; then "&Close" from
+percentage display stored, the percentage face on battery, the icons matching a
+light then a dark taskbar (a broadcast change of theme); then "&Close" from
 the window's context menu ends the program with exit code 0 and takes both
 tray icons away."""
 import time
 
 import kavelo_e2e as e2e
 import gauge_steps as g
+import settings_steps
 
 # A stored history of one point in 131 579 ms: at 57 % the estimate is
 # 7 500 s, shown as 2:05.
 MS_PER_POINT = 131579
 SECONDS_AT_57 = MS_PER_POINT * 57 // 1000
+PERSONALIZE = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"
 
 
 def expect_tray(s, name, *scene):
@@ -109,6 +112,15 @@ def test(s):
     percent_face = ("percent", "--percent", 57)
     g.expect_window_picture(s, g.render(s, *percent_face, "--view", "window"), "percent-face")
     expect_tray(s, "tray-percent", *percent_face)
+    r, gr, b = empty_tray.crop((0, g.taskbar_top(s) + 2, empty_tray.width, empty_tray.height)).colours()[0][0]
+    matched = (*percent_face, "--taskbar-colour", f"{b:02X}{gr:02X}{r:02X}", "--taskbar")
+    s.reg_add(PERSONALIZE, "SystemUsesLightTheme", "REG_DWORD", 1)
+    settings_steps.menu_command(s, "&Color", "Match the &taskbar")
+    screen, themed = expect_tray(s, "tray-light", *matched, "light")
+    assert bytes([0xC0] * 3) not in dict(screen.crop(themed).colours()), "silver in the icons"
+    s.reg_add(PERSONALIZE, "SystemUsesLightTheme", "REG_DWORD", 0)
+    s.broadcast(0x001A, 0, "ImmersiveColorSet")  # WM_SETTINGCHANGE
+    expect_tray(s, "tray-dark", *matched, "dark")
 
     # "&Close" from the context menu that a right click on the window opens.
     left, top, right, bottom = g.gauge_rect(s)

@@ -110,6 +110,7 @@ public:
     }
     std::uint32_t TaskbarCreatedMessage() override { return kTaskbarCreated; }
     int IconSize() override { return iconSize; }
+    bool IsColourSetChange(std::intptr_t l) override { return l && std::string(reinterpret_cast<const char*>(l)) == "ImmersiveColorSet"; }
     void ShowBalloon(WindowId, std::uint32_t uID, const std::string& title, const std::string& text) override {
         balloons.push_back(std::to_string(uID) + ": " + title + " / " + text);
     }

@@ -14,7 +14,7 @@
 //   gone                      waits until no window matches
 //   post MSG WPARAM LPARAM    PostMessage to the first match
 //   send MSG WPARAM LPARAM    SendMessageTimeout, prints its result
-//   broadcast MSG WPARAM LPARAM   SendMessageTimeout(HWND_BROADCAST, ...)
+//   broadcast MSG WPARAM LPARAM   SendMessageTimeout(HWND_BROADCAST, ...), LPARAM a number or a string
 //   close                     posts WM_CLOSE
 //   menu                      the items of every open popup menu
 //   menuclick POS [--menu K]  clicks item POS of open menu K (default: the
@@ -35,6 +35,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <cwctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -505,8 +506,10 @@ int Run(const std::wstring& command, const Args& args, std::string& out) {
     if (command == L"broadcast") {
         if (pos.size() != 3) return kUsage;
         DWORD_PTR result = 0;
+        const bool number = std::iswdigit(pos[2][0]) || pos[2][0] == L'-';
         bool ok = Send(args, HWND_BROADCAST, static_cast<UINT>(ToNumber(pos[0])),
-                       static_cast<WPARAM>(ToNumber(pos[1])), static_cast<LPARAM>(ToNumber(pos[2])),
+                       static_cast<WPARAM>(ToNumber(pos[1])),
+                       number ? static_cast<LPARAM>(ToNumber(pos[2])) : reinterpret_cast<LPARAM>(pos[2].c_str()),
                        result);
         out += "result" + Field("ok", ok ? 1 : 0) + Field("value", static_cast<long long>(result)) + "\n";
         return ok ? kOk : kFailed;

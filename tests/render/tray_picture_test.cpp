@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <utility>
 
 #include "render/glyph_text.h"
@@ -140,6 +141,28 @@ TEST(TrayPictureAtIconSize, StrokesColoursCellsAndBlocks) {
             if (text[1] == '0' && size % 16) EXPECT_EQ(p.Crop(cell, 0, width, size), p.Crop(2 * cell, 0, width, size));
         }
     }
+}
+
+// Themed, a picture is the classic one in the theme's colours with silver
+// made clear, but for the plug: its own colours over a shadow of its shape.
+TEST(ThemedTrayPicture, ClassicShapesOnClearThePlugOverItsShadow) {
+    const PixelBuffer plug = LoadGlyphStrips(EmbeddedGlyphSource()).OnlineBitmap;
+    for (const TrayTheme theme : {TrayTheme::Dark, TrayTheme::Light})
+        for (const int size : {16, 20, 24, 32, 48})
+            for (const auto& [text, mains] : {std::pair{" 57%", true}, {" 57%", false}, {"2:05", false}, {"C:CC", true}}) {
+                const Colour pen = ThemeGlyphColour(theme), shadow = ThemeShadowColour(theme);
+                const PixelBuffer classic = TrayPicture(text, mains, pen, shadow, plug, size), p = TrayPicture(text, mains, pen, shadow, plug, size, theme);
+                const int w = std::max(1, (size + 8) / 16), plugEnd = mains && text[0] == ' ' ? size * 9 / 16 : -w;
+                for (int y = 0; y < size; ++y)
+                    for (int x = 0; x < 2 * size; ++x) {
+                        const Colour want = classic.Pixel(x, y), got = p.Pixel(x, y);
+                        const bool plugged = (want == kPlugTeal || want == kMarkRed) && x < plugEnd;
+                        std::set<Colour> allowed{kClear, kOpaque | shadow};  // round the plug
+                        if (x >= plugEnd + w || want == pen || plugged) allowed = {want == kTraySilver ? kClear : kOpaque | want};
+                        const bool shadowed = !plugged || y + w >= size || p.Pixel(x + w, y + w) != kClear;
+                        ASSERT_TRUE(allowed.count(got) && shadowed) << size << text << " at " << x << "," << y;
+                    }
+            }
 }
 
 TEST(TrayTip, PercentRightAlignedWithMainsSuffix) {

@@ -174,7 +174,7 @@ TEST_F(AboutDialogTest, ControlsCarryTheirTextsAndSettings) {
     auto dialog = Open();
     const HWND d = dialog->Handle();
     EXPECT_EQ(TextOf(GetDlgItem(d, IDC_PRODUCTNAME)), L"Kavelo");
-    EXPECT_EQ(TextOf(GetDlgItem(d, IDC_VERSION)), L"Release 1.0.1");
+    EXPECT_EQ(TextOf(GetDlgItem(d, IDC_VERSION)), L"Release 1.1.0");
     EXPECT_EQ(TextOf(GetDlgItem(d, IDC_HISTORYLABEL)), L"Estimation history");
     EXPECT_EQ(TextOf(GetDlgItem(d, IDC_LABEL2)), L"Short");
     EXPECT_EQ(TextOf(GetDlgItem(d, IDC_LABEL3)), L"Long");

@@ -83,6 +83,21 @@ TEST(Win32ImageList, IconsCarryTheImagesColoursOpaque) {
     EXPECT_EQ(px[100] & 0xFFFFFF, 0x00FF00u);
 }
 
+TEST(Win32ImageList, AlphaIconsClearWhereTheImageIsMaskedToo) {
+    Win32ImageList list;
+    list.SetAlpha(true);
+    auto px = Plain(0);                                          // clear
+    for (int x = 0; x < 16; ++x) px[16 * 8 + x] = 0xFF332211;  // but an opaque row
+    list.Add(px.data());
+    OwnedIcon icon;
+    list.ShareIcon(0, icon);
+    const std::vector<DWORD> colour = IconBits(AsHicon(icon), false), mask = IconBits(AsHicon(icon), true);
+    ASSERT_EQ(colour.size() + mask.size(), 512u);
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(std::pair(colour[i], mask[i] & 0xFFFFFF),
+                  i / 16 == 8 ? std::pair(0xFF112233ul, 0ul) : std::pair(0ul, 0xFFFFFFul)) << i;
+}
+
 TEST(Win32ImageList, TakingOutAnIconDestroysThePreviousOne) {
     Win32ImageList list;
     const auto red = Plain(0x0000FF);

@@ -17,6 +17,44 @@ DWORD ToDibPixel(std::uint32_t c) {
 
 void DestroyIconHandle(IconId id) { DestroyIcon(reinterpret_cast<HICON>(id)); }
 
+BITMAPINFO TopDown32(int size) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size;
+    bi.bmiHeader.biHeight = -size;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+// 0xAABBGGRR pixels as an icon with an alpha channel: a 32-bit DIB section
+// (what CreateIconIndirect reads alpha from) and a mask that hides every
+// pixel not fully opaque where an icon is drawn without alpha.
+HICON AlphaIcon(const std::vector<std::uint32_t>& pixels, int size) {
+    const BITMAPINFO bi = TopDown32(size);
+    void* bits = nullptr;
+    const UniqueBitmap colour(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!colour) {
+        TraceLastError("CreateDIBSection");
+        return nullptr;
+    }
+    const int stride = (size + 15) / 16 * 2;  // mask rows are whole WORDs
+    std::vector<BYTE> mask(static_cast<std::size_t>(stride * size), 0);
+    auto* out = static_cast<DWORD*>(bits);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const std::uint32_t c = pixels[static_cast<std::size_t>(y * size + x)];
+            out[y * size + x] = (c & 0xFF000000u) | (ToDibPixel(c) & 0xFFFFFFu);
+            if (c >> 24 != 0xFF) mask[static_cast<std::size_t>(y * stride + x / 8)] |= BYTE(0x80 >> (x % 8));
+        }
+    const UniqueBitmap monochrome(CreateBitmap(size, size, 1, 1, mask.data()));
+    ICONINFO info{TRUE, 0, 0, monochrome.get(), colour.get()};
+    HICON icon = monochrome ? CreateIconIndirect(&info) : nullptr;  // copies both bitmaps
+    if (!icon) TraceLastError("CreateIconIndirect");
+    return icon;
+}
+
 }  // namespace
 
 Win32ImageList::Win32ImageList() : list_(ImageList_Create(kSize, kSize, ILC_COLOR32, 2, 2)) {
@@ -53,13 +91,7 @@ void Win32ImageList::Sync() {
     if (listed_ == Count()) return;
     ImageList_RemoveAll(list_.get());
     listed_ = 0;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size_;
-    bi.bmiHeader.biHeight = -size_;  // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = TopDown32(size_);
     for (const std::vector<std::uint32_t>& pixels : images_) {
         void* bits = nullptr;
         const UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -78,9 +110,21 @@ void Win32ImageList::Sync() {
     listed_ = Count();
 }
 
-void Win32ImageList::GetIcon(int index, OwnedIcon& icon) {
+HICON Win32ImageList::MakeIcon(int index) {
+    if (index < 0 || index >= Count()) return nullptr;
+    if (Alpha()) return AlphaIcon(images_[static_cast<std::size_t>(index)], size_);
     Sync();
-    HICON h = (index >= 0 && index < listed_) ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
+    return index < listed_ ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
+}
+
+void Win32ImageList::SetAlpha(bool alpha) {
+    // The icons kept are of the other kind: the same pixels read otherwise.
+    if (alpha != Alpha()) shared_.clear();
+    ImageList::SetAlpha(alpha);
+}
+
+void Win32ImageList::GetIcon(int index, OwnedIcon& icon) {
+    HICON h = MakeIcon(index);
     if (h)
         icon.Reset(reinterpret_cast<IconId>(h), &DestroyIconHandle);
     else
@@ -102,8 +146,7 @@ void Win32ImageList::ShareIcon(int index, OwnedIcon& icon) {
         std::rotate(same, same + 1, shared_.end());  // now the latest used
         held = shared_.back().icon;
     } else {
-        Sync();
-        HICON h = index < listed_ ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
+        HICON h = MakeIcon(index);
         if (!h) {
             icon.Reset();
             return;

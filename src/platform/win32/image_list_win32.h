@@ -10,9 +10,11 @@
 
 namespace kavelo::win32 {
 
-// A list of square colour images without masks (opaque icons), 16 x 16
-// until told otherwise. Owns its HIMAGELIST, made anew for a new size and
-// filled only when an icon is to be made from it; the icons GetIcon hands
+// A list of square colour images, 16 x 16 until told otherwise. Opaque
+// images go through its HIMAGELIST, made anew for a new size and filled
+// only when an icon is to be made from it; an image with alpha becomes an
+// icon of its own, a 32-bit colour bitmap with its alpha channel and a mask
+// for whatever draws without alpha. The icons GetIcon hands
 // out belong to whoever holds them. ShareIcon keeps the
 // icons of the last kSharedIcons pictures it made (a blinking or turning
 // tray picture comes back to the same few), each alive as long as the list
@@ -31,6 +33,7 @@ public:
     const std::uint32_t* Pixels(int index) const override;
     void GetIcon(int index, OwnedIcon& icon) override;
     void ShareIcon(int index, OwnedIcon& icon) override;
+    void SetAlpha(bool alpha) override;
 
     HIMAGELIST Handle() const { return list_.get(); }
 
@@ -42,6 +45,9 @@ private:
 
     // Brings the HIMAGELIST in line with images_.
     void Sync();
+    // A new icon of image `index`; null for an index outside the list or
+    // when it cannot be made.
+    HICON MakeIcon(int index);
 
     UniqueImageList list_;
     int size_ = kSize;

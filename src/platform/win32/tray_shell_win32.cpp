@@ -105,6 +105,11 @@ std::unique_ptr<IntervalTimer> Win32NotifyShell::CreateTimer(std::int32_t interv
 
 int Win32NotifyShell::IconSize() { return MetricForDpi(SM_CXSMICON, TaskbarDpi()); }
 
+// The tray's windows are Unicode ones: the name comes as a wide string.
+bool Win32NotifyShell::IsColourSetChange(std::intptr_t lParam) {
+    return lParam && lstrcmpW(reinterpret_cast<LPCWSTR>(lParam), L"ImmersiveColorSet") == 0;
+}
+
 void Win32NotifyShell::ShowBalloon(WindowId hWnd, std::uint32_t uID, const std::string& title,
                                    const std::string& text) {
     // Without NIIF_RESPECT_QUIET_TIME: Windows would drop the first run's

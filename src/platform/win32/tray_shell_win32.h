@@ -38,6 +38,7 @@ public:
     std::uint32_t TaskbarCreatedMessage() override;
     // SM_CXSMICON at the DPI of the taskbar's monitor.
     int IconSize() override;
+    bool IsColourSetChange(std::intptr_t lParam) override;
     // The tray windows hear the broadcasts through the application's
     // window, rather than through a window of the shell's own (one window
     // less to make at start). Before the first hidden window is made.
