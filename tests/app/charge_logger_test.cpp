@@ -46,9 +46,9 @@ TEST(ChargeLogger, AFailureTurnsTheLogOffAndLeavesTheFileWhole) {
         rig.file.refuse = c.refuse;
         rig.log.Observe({0, 56});
         rig.file.refuse.clear();
-        rig.log.Write(LogEvent::Stop, {0, 55});
-        EXPECT_TRUE(!rig.log.On() && rig.log.Why() == std::string(c.refuse) + " refused") << c.refuse;
-        EXPECT_TRUE(rig.file.text == c.after && rig.log.Rows().empty()) << c.refuse;
+        rig.log.Write(LogEvent::Stop, {0, 55});  // off for the rest of the run
+        EXPECT_TRUE(!rig.log.On() && rig.log.Why() == std::string(c.refuse) + " refused" && rig.file.text == c.after &&
+                    rig.log.Rows().empty()) << c.refuse;
     }
 }
 
@@ -56,12 +56,10 @@ TEST(ChargeLogger, ARowForEachChangeOfPercentOrPowerSource) {
     Rig rig(kHeader);
     rig.log.Observe({0, 60});  // not open yet: nothing
     rig.log.Open({0, 57});
-    for (const PowerStatus& s : {PowerStatus{0, 57}, {0, 56}, {0, 56}, {1, 56}, {1, 56, 8}, {1, 255}, {1, 255}}) {
-        rig.log.Observe(s);
-        rig.clock.Advance(1000);
-    }
+    for (const PowerStatus& s : {PowerStatus{0, 57}, {0, 56}, {0, 56}, {1, 56}, {1, 56, 8}, {1, 255}, {1, 255}})
+        rig.log.Observe(s), rig.clock.Advance(1000);
     rig.rate = 100;
-    rig.log.Write(LogEvent::Sleep, {1, 57});
+    rig.log.Write(LogEvent::Sleep, {1, 57});  // its rate read as it is written
     rig.rate = kUnknownRate;
     rig.log.Observe({1, 50});  // asleep: only the first wake is a row
     for (int i = 0; i < 2; ++i) rig.log.Write(LogEvent::Wake, {1, 50});
