@@ -1,8 +1,6 @@
 #!/usr/bin/env python3
-"""The charge log the real program writes: after a start, a planted eight-day-old row is gone, a recent
-one stays, an unreadable line is dropped; a change of the charge or the power source, a sleep and the
-first wake after it, and the close each add a row. Then a planted day (a discharge, a sleep, a charge on
-mains) drawn in the "Battery details" window at 96 and 192 DPI."""
+"""The charge log: a planted eight-day-old row and an unreadable line are gone after a start, a recent row stays;
+changes, a sleep, its first wake and the close add rows. A planted day drawn in the details window at 96 and 192 DPI."""
 import datetime
 
 import kavelo_e2e as e2e
@@ -12,11 +10,11 @@ HEADER = "time,percent,power,event,rate_mw"
 
 
 def stamp(days_ago):
-    return (datetime.datetime.now(datetime.timezone.utc) - datetime.timedelta(days=days_ago)).strftime("%Y-%m-%dT%H:%M:%SZ")
+    then = datetime.datetime.now(datetime.timezone.utc) - datetime.timedelta(days=days_ago)
+    return then.strftime("%Y-%m-%dT%H:%M:%SZ")
 
 
 def rows(path, count, last):
-    """The file's lines once it holds `count` rows, the last one's event `last`."""
     def ready():
         lines = path.read_bytes().decode().split("\r\n")[:-1]
         return lines if len(lines) == count + 1 and lines[-1].split(",")[3] == last else None
@@ -42,11 +40,11 @@ def test(s):
     assert [line.split(",")[1:4] for line in lines[2:]] == [
         ["57", "battery", "start"], ["56", "battery", "change"], ["56", "mains", "change"], ["55", "mains", "change"],
         ["55", "mains", "sleep"], ["55", "mains", "wake"], ["55", "mains", "stop"]], lines
-
     day = ""
-    for h0, h1, p0, p1, power, first, last in (
-            (22, 18, 95, 100, "mains", "start", "stop"), (10, 6, 100, 60, "battery", "start", "sleep"),
-            (4.5, 3, 59, 45, "battery", "wake", "change"), (3, 1, 45, 57, "mains", "change", "change")):
+    for h0, h1, p0, p1, power, first, last in ((22, 18, 95, 100, "mains", "start", "stop"),
+                                               (10, 6, 100, 60, "battery", "start", "sleep"),
+                                               (4.5, 3, 59, 45, "battery", "wake", "change"),
+                                               (3, 1, 45, 57, "mains", "change", "change")):
         for i in range(11):
             event = first if i == 0 else last if i == 10 else "change"
             day += f"{stamp((h0 + (h1 - h0) * i / 10) / 24)},{p0 + (p1 - p0) * i // 10},{power},{event},\r\n"

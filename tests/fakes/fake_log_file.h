@@ -11,12 +11,12 @@ struct FakeLogFile final : LogFile {
     std::string text, refuse;
     int replaces = 0;
     std::string Folder() const override { return "C:\\Kavelo"; }
-    bool MakeFolder(std::string& why) override { return Allowed("folder", why); }
-    bool Read(std::string& out, std::string& why) override { return out = text, Allowed("read", why); }
-    bool Append(std::string_view row, std::string& why) override { return Allowed("append", why) && (text += row, 1); }
-    bool Replace(std::string_view all, std::string& why) override { return Allowed("replace", why) && (text = all, ++replaces); }
+    bool MakeFolder(std::string& why) override { return Ok("folder", why); }
+    bool Read(std::string& out, std::string& why) override { return out = text, Ok("read", why); }
+    bool Append(std::string_view row, std::string& why) override { return Ok("append", why) && (text += row, 1); }
+    bool Replace(std::string_view t, std::string& why) override { return Ok("replace", why) && (text = t, ++replaces); }
     void OpenFolder() override {}
-    bool Allowed(const char* call, std::string& why) const { return refuse != call || (why = refuse + " refused", false); }
+    bool Ok(const char* call, std::string& why) const { return refuse != call || (why = refuse + " refused", false); }
 };
 
 }  // namespace kavelo::fakes
