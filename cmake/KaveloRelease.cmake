@@ -7,7 +7,9 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # it makes GCC 12 stop with an internal error (in binds_to_current_def_p).
   set_source_files_properties(${PROJECT_SOURCE_DIR}/src/main.cpp TARGET_DIRECTORY Kavelo
     PROPERTIES COMPILE_OPTIONS -fno-lto)
-  target_link_options(Kavelo PRIVATE -flto)
+  # One partition: split into several, the program's code made GCC 12 stop
+  # with that same error wherever the split happened to fall.
+  target_link_options(Kavelo PRIVATE -flto -flto-partition=one)
 endif()
 if(NOT MSVC)
   target_link_options(Kavelo PRIVATE -Wl,--gc-sections -Wl,-Map=$<TARGET_FILE_DIR:Kavelo>/Kavelo.map)

@@ -57,7 +57,7 @@ Var WasRunning
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
-!define MUI_COMPONENTSPAGE_TEXT_TOP "Tick $\"Settings and history$\" to remove Kavelo's settings and the discharge history it has learned as well; otherwise they stay for a later install."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Tick $\"Settings and history$\" to remove Kavelo's settings, the discharge history it has learned and its charge log as well; otherwise they stay for a later install."
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -234,9 +234,11 @@ SectionEnd
 
 Section /o "un.Settings and history" SecUnSettings
   DeleteRegKey HKCU "${SETTINGS_KEY}"
+  ; The charge log, history.csv, in a folder of its own.
+  RMDir /r "$LOCALAPPDATA\Kavelo"
 SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecUnKavelo} "The program, its Start-menu shortcut and its entry in Apps & features."
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecUnSettings} "HKEY_CURRENT_USER\Kavelo: the window's place, the colours, the alert thresholds and the discharge history."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecUnSettings} "HKEY_CURRENT_USER\Kavelo: the window's place, the colours, the alert thresholds and the discharge history; %LOCALAPPDATA%\Kavelo: the charge log."
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_END

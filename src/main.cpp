@@ -11,11 +11,14 @@
 #include "core/gauge_state.h"
 #include "platform/win32/about_dialog_win32.h"
 #include "platform/win32/application_win32.h"
+#include "platform/win32/battery_figures_win32.h"
 #include "platform/win32/color_dialog_win32.h"
+#include "platform/win32/details_window_win32.h"
 #include "platform/win32/error_box_win32.h"
 #include "platform/win32/gauge_window_win32.h"
 #include "platform/win32/glyph_resources_win32.h"
 #include "platform/win32/image_list_win32.h"
+#include "platform/win32/log_file_win32.h"
 #include "platform/win32/popup_menu_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -35,6 +38,16 @@ void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
 
 namespace {
+
+// The charge log is opened once the first face is on screen: a timer's
+// message comes only when no paint is pending, so the start reads nothing
+// of the log before it shows the gauge.
+kavelo::ChargeLogger* logToOpen;
+const kavelo::GaugeState* logState;
+void CALLBACK OpenChargeLog(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    logToOpen->Open(logState->Power);
+}
 
 #ifdef KAVELO_STARTUP_TRACE
 #define KAVELO_TRACE(stage) trace.Mark(stage)
@@ -85,6 +98,13 @@ int RunKavelo() {
     BatteriePlatform platform{power,  clock,    window.Timer1(), window,   application,
                               menu,   colours,  shell,           imageList, errors,
                               registry, glyphs, ProgramPath(),   {},       {}};
+    Win32BatteryFigures figures;
+    Win32DetailsWindows detailsWindows(window.Handle());
+    platform.figures = &figures;
+    platform.detailsWindows = &detailsWindows;
+    LogFileWin32 logFile(LocalLogFolder());
+    ChargeLogger chargeLog(logFile, clock, &figures);
+    platform.chargeLog = &chargeLog;
     TBatterie Batterie(state, platform);
     platform.runAboutBox = [&] {
         AboutDialogWin32 dialog(window.Handle());
@@ -97,6 +117,9 @@ int RunKavelo() {
     KAVELO_TRACE("gauge built");
 
     Batterie.Start();
+    logToOpen = &chargeLog;
+    logState = &state;
+    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OpenChargeLog);
     KAVELO_TRACE("started: message loop");
 #ifdef KAVELO_STARTUP_TRACE
     // The first paint comes from the loop: its stamp is the next message.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "face_scene.h"
+#include "graph_render.h"
 #include "picture_io.h"
 
 namespace {
@@ -22,6 +23,7 @@ const char kUsage[] =
     "  time      the time face: --seconds S, and --percent N for the small text\n"
     "  black     the blank phase of an alert (face black, tray icons plain)\n"
     "  frame     the window frame alone, as round the \"Absente\" label\n"
+    "  graph     the charge graph from a charge log (kavelo-render graph --help)\n"
     "\n"
     "Options:\n"
     "  --view V            face (default; window for frame): the visible image, 60x16 or 72x16\n"
@@ -88,6 +90,7 @@ PixelBuffer OnTaskbar(const PixelBuffer& picture, Colour taskbar) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "graph") return tools::RenderGraph(argc - 1, argv + 1);
     scene::Scene sc;
     scene::View view = scene::View::Face;
     bool viewGiven = false, faceGiven = false;

@@ -27,3 +27,9 @@ foreach(entry IN LISTS pictures)
     message(FATAL_ERROR "kavelo-render failed for ${name}")
   endif()
 endforeach()
+# The charge graph of a planted day, as the details window shows it at 96 DPI.
+execute_process(COMMAND "${RENDER}" graph --log "${OUT}/charge-day.csv" --offset 60 --now 2026-12-09T16:00:00Z
+                --percent 75 -o "${OUT}/charge-graph.png" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "kavelo-render failed for charge-graph")
+endif()

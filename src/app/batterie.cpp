@@ -1,5 +1,6 @@
 #include "app/batterie.h"
 
+#include "app/details_figures.h"
 #include "app/taskbar_theme.h"
 #include "app/tray_tip.h"
 #include "render/pixel_buffer.h"
@@ -26,6 +27,23 @@ TBatterie::TBatterie(GaugeState& state, BatteriePlatform& platform)
     // Both icons hear a change of theme; one of them is enough to follow it.
     ZetSysTray1.SetOnColourSetChange([this](TZetSysTray&) { ApplyTrayTheme(); });
     Timer1.SetEnabled(false);
+    if (platform.figures && platform.detailsWindows)
+        details_ = std::make_unique<TBatteryDetails>(state, *platform.detailsWindows, *platform.figures,
+                                                     platform.clock);
+    if (details_ && platform.chargeLog) {
+        graph_ = std::make_unique<ChargeLogGraph>(*platform.chargeLog, state, platform.clock,
+                                                  Image1.Strips().GrandsBitmap);
+        details_->SetGraph(graph_.get());
+    }
+    Tray.SetOnPointerVisit(
+        [](void* self) {
+            auto& form = *static_cast<TBatterie*>(self);
+            form.Guarded([&] {
+                form.rateDue_ = true;
+                form.UpdateTrayTip();
+            });
+        },
+        this);
 }
 
 TBatterie::~TBatterie() = default;
@@ -66,6 +84,7 @@ void TBatterie::Start() {
 }
 
 void TBatterie::FormDestroy() {
+    LogEnd();
     try {
         Save();
     } catch (const std::exception& e) {
@@ -198,6 +217,11 @@ void TBatterie::ChooseColour(Colour& colour) {
     RefreshStatus();
 }
 
+void TBatterie::Details1Click() {
+    if (details_) details_->Open();
+    Dragging = false;
+}
+
 void TBatterie::APropos1Click() {
     // The tray icons stay usable while the dialog runs; one dialog at a time.
     if (aboutOpen_ || !platform_.runAboutBox) return;
@@ -220,12 +244,24 @@ void TBatterie::WMPowerBroadcast(uint32_t event) {
     // A sleep can end in an empty battery and no orderly close: what was
     // learned so far is kept first.
     if (event == kPowerSuspend) SaveSettingsNow();
+    ChargeLogger* log = platform_.chargeLog;
+    if (log && event == kPowerSuspend) log->Write(LogEvent::Sleep, state_.Power);
     refresh_.WMPowerBroadcast(event);
+    // The wake's row holds the reading taken on waking.
+    if (log && IsSleepEvent(event) && event != kPowerSuspend) log->Write(LogEvent::Wake, state_.Power);
+    if (details_) details_->PowerChanged();
+}
+
+// A session that ends never destroys the window: its end is logged then.
+void TBatterie::LogEnd() {
+    if (platform_.chargeLog && !logEnded_) platform_.chargeLog->Write(LogEvent::Stop, state_.Power);
+    logEnded_ = true;
 }
 
 // --- Window events ---------------------------------------------------------------
 
 void TBatterie::OnEndSession() {
+    LogEnd();
     if (sessionSaved_) return;
     sessionSaved_ = true;
     SaveSettingsNow();
@@ -273,7 +309,25 @@ void TBatterie::SetCaption(const std::string& caption) {
     app_.SetTitle(caption);
 }
 
-void TBatterie::UpdateTrayTip() { Tray.SetTip(TrayTip(TipFactsOf(state_))); }
+void TBatterie::UpdateTrayTip() {
+    if (platform_.chargeLog) platform_.chargeLog->Observe(state_.Power);
+    TipFacts facts = TipFactsOf(state_);
+    facts.rateLine = RateLine();
+    Tray.SetTip(TrayTip(facts));
+}
+
+std::string TBatterie::RateLine() {
+    const PowerStatus& now = state_.Power;
+    if (!platform_.figures) return {};
+    if (rateDue_ || now.BatteryLifePercent != rateReadFor_.BatteryLifePercent ||
+        now.ACLineStatus != rateReadFor_.ACLineStatus || now.BatteryFlag != rateReadFor_.BatteryFlag) {
+        rateDue_ = false;
+        rateReadFor_ = now;
+        BatteryEnergy energy;
+        rateLine_ = platform_.figures->ReadEnergy(energy) ? RateLineText(energy.rateMw, now) : std::string();
+    }
+    return rateLine_;
+}
 
 void TBatterie::FaceChanged() { ShowPicture(); }
 

@@ -4,10 +4,13 @@
 // the window, the tray icons and the dialogs through the platform
 // interfaces, so that all of it runs natively under test.
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "app/about_box.h"
 #include "app/batterie_platform.h"
+#include "app/battery_details.h"
+#include "app/charge_log_graph.h"
 #include "app/context_menu.h"
 #include "app/settings_sequences.h"
 #include "app/tray_pair.h"
@@ -33,6 +36,7 @@ class TBatterie final : public GaugeWindowEvents,
     bool stayOnTop_ = false;
     bool trayOnly_ = false;
     bool sessionSaved_ = false;
+    bool logEnded_ = false;
     bool aboutOpen_ = false;
 
 public:
@@ -49,6 +53,8 @@ public:
     // The destruction sequence's saving alone, for a session that ends or a
     // machine that sleeps without the window ever being destroyed.
     void SaveSettingsNow();
+    // The charge log's `stop` row, once: at the close or the session's end.
+    void LogEnd();
 
     // Components
     struct { int BorderWidth = 0; } Panel1;
@@ -86,6 +92,7 @@ public:
     void Barredestches1Click() { ChooseColour(state_.TrayColor); }
     void Barredestchessecteur1Click() { ChooseColour(state_.TrayPlugedColor); }
     void BarredestchesOmbre1Click() { ChooseColour(state_.TrayShadowColor); }
+    void Details1Click();
     void TrayAuto1Click();
     void APropos1Click();
     void Fermer1Click();
@@ -167,6 +174,16 @@ private:
     int Scale() const;
 
     bool firstRun_ = false;  // no settings were stored when the program started
+
+    // The tip's rate line, read again only when the percentage or the power
+    // source changed or the pointer visited an icon: the quiet ticks send
+    // nothing to the shell.
+    std::string RateLine();
+    std::unique_ptr<ChargeLogGraph> graph_;  // the details window's, from the charge log
+    std::unique_ptr<TBatteryDetails> details_;
+    std::string rateLine_;
+    PowerStatus rateReadFor_{255, 255, 255};
+    bool rateDue_ = true;
 };
 
 }  // namespace kavelo

@@ -26,6 +26,7 @@ const MenuRow kRows[] = {
     {"BarredestchesOmbre1", "System tray (&shadow)...", 1, &TBatterie::BarredestchesOmbre1Click, nullptr},
     {"Afficherletemps1", "&Time estimation", 0, &TBatterie::Afficherletemps1Click,
      [](const TBatterie& f) { return !f.State().PercentMode; }},
+    {"Details1", "Battery &details...", 0, &TBatterie::Details1Click, nullptr},
     {"N2", "-", 0, nullptr, nullptr},
     {"APropos1", "A&bout Kavelo", 0, &TBatterie::APropos1Click, nullptr},
     {"N1", "-", 0, nullptr, nullptr},

@@ -99,6 +99,7 @@ void TrayPair::CheckOrder(bool throttled) {
         const int32_t now = MillisecondsOfDay(clock_);
         if (lastOrderRead_ >= 0 && now >= lastOrderRead_ && now - lastOrderRead_ < 1000) return;
         lastOrderRead_ = now;
+        if (onPointerVisit_) onPointerVisit_(pointerContext_);
     }
     const TrayOrder order = OrderFromPlaces(ZetSysTray1.Rect(), ZetSysTray2.Rect(), order_);
     if (order == order_) return;

@@ -38,6 +38,12 @@ public:
     // A click and a double-click on either icon.
     void SetOnClick(TSysTrayMouseEvent handler);
     void SetOnDblClick(TSysTrayMouseEvent handler);
+    // The pointer over either icon, at most once a second: what the tip
+    // says may be read again.
+    void SetOnPointerVisit(void (*handler)(void* context), void* context) {
+        onPointerVisit_ = handler;
+        pointerContext_ = context;
+    }
 
     // The pictures and the image list at the notification area's icon size.
     void SetIconSize(int size);
@@ -64,6 +70,8 @@ private:
     PixelBuffer left_, right_;
     bool orderRead_ = false;
     int32_t lastOrderRead_ = -1;  // day clock of the last throttled reading
+    void (*onPointerVisit_)(void*) = nullptr;
+    void* pointerContext_ = nullptr;
 };
 
 }  // namespace kavelo

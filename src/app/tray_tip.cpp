@@ -5,11 +5,15 @@
 namespace kavelo {
 
 TipFacts TipFactsOf(const GaugeState& state) {
-    return {state.Power.BatteryLifePercent, state.OnMains, state.SecondsToFull};
+    return {state.Power.BatteryLifePercent, state.OnMains, state.SecondsToFull, {}};
 }
 
 std::string TrayTip(const TipFacts& facts) {
     std::string tip = TrayTipText(facts.percent, facts.onMains);
+    if (!facts.rateLine.empty()) {
+        tip += '\n';
+        tip += facts.rateLine;
+    }
     if (facts.onMains && facts.secondsToFull >= 0) {
         tip += '\n';
         tip += FullInText(facts.secondsToFull);

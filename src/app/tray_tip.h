@@ -12,12 +12,13 @@ struct TipFacts {
     uint8_t percent = 0;
     bool onMains = false;
     int32_t secondsToFull = -1;  // -1: not known
+    std::string rateLine;        // "Discharging at 5.5 W"; empty when not known
 };
 
 TipFacts TipFactsOf(const GaugeState& state);
 
-// "Battery :  57% (charging)", then on mains with a known time to full a
-// second line "Full in about 1 h 20 min".
+// "Battery :  57% (charging)", then the rate line when known, then on mains
+// with a known time to full "Full in about 1 h 20 min".
 std::string TrayTip(const TipFacts& facts);
 
 }  // namespace kavelo

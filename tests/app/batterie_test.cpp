@@ -7,6 +7,7 @@
 #include "app/batterie.h"
 #include "app/taskbar_theme.h"
 #include "fakes/core_fakes.h"
+#include "fakes/fake_details.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_window.h"
@@ -331,14 +332,16 @@ TEST_F(Gauge, MouseClicksOnTheFace) {
     EXPECT_EQ(menu.opened[0].y, 500);
     EXPECT_TRUE(window.visible);
     const auto& items = menu.opened[0].items;
-    ASSERT_EQ(items.size(), 8u);
+    ASSERT_EQ(items.size(), 9u);
     EXPECT_EQ(items[0].caption, "&Only on system tray");
     EXPECT_FALSE(items[0].checked);
     EXPECT_EQ(items[2].caption, "&Color");
     ASSERT_EQ(items[2].items.size(), 7u);  // "Match the &taskbar" and a separator first
     EXPECT_EQ(items[2].items[6].caption, "System tray (&shadow)...");
-    EXPECT_EQ(items[4].caption, "-");
-    EXPECT_EQ(items[7].caption, "&Close");
+    EXPECT_EQ(items[4].caption, "Battery &details...");
+    EXPECT_EQ(items[5].caption, "-");
+    EXPECT_EQ(items[6].caption, "A&bout Kavelo");
+    EXPECT_EQ(items[8].caption, "&Close");
 
     // A click whose last release was not the left button: the menu at the
     // window's bottom-right corner, then a posted left release.
@@ -526,6 +529,44 @@ TEST_F(Gauge, TheLeftHalfGoesToTheIconThatStandsOnTheLeft) {
     shell.RestartTaskbar();
     EXPECT_EQ(HalfShownBy(2), 0);
     EXPECT_EQ(shell.Count(ShellCall::Add), 4);
+}
+
+// The tip's rate line is read again when the percentage or the source
+// changes and on a pointer visit (at most once a second), never on a quiet
+// tick; the menu's details command opens one details window.
+TEST_F(Gauge, TheTipTellsTheRateReadOnlyWhenSomethingChanged) {
+    FakeFigures figures;
+    FakeDetailsWindows details;
+    platform.figures = &figures;
+    platform.detailsWindows = &details;
+    Start(57);
+    using Self = std::remove_reference_t<decltype(*this)>;
+    EXPECT_EQ(gauge->ZetSysTray1.Tip(), "Battery :  57%\nDischarging at 5.5 W");
+    const auto visit = [](Self& t) { t.shell.Callback(t.gauge->ZetSysTray1.WindowHandle(), kMouseMove); };
+    const struct {
+        int32_t rate;
+        void (*step)(Self&);
+        int reads;
+        const char* tip;
+    } steps[] = {
+        {-45000, [](Self& t) { t.power.Charging(57), t.gauge->OnPowerBroadcast(kPowerStatusChange); }, 1,
+         "Battery :  57% (charging)\nCharging at 45.0 W"},
+        {-1000, [](Self& t) { t.Tick(); }, 0, "Battery :  57% (charging)\nCharging at 45.0 W"},
+        {-1000, [](Self& t) { t.clock.Advance(1000); }, 0, "Battery :  57% (charging)\nCharging at 45.0 W"},
+        {-1000, visit, 1, "Battery :  57% (charging)\nCharging at 1.0 W"},
+        {-2000, visit, 0, "Battery :  57% (charging)\nCharging at 1.0 W"},
+        {-2000, [](Self& t) { t.Power(56, false); }, 1, "Battery :  56%\nDischarging at 2.0 W"},
+        {kUnknownRate, [](Self& t) { t.Power(55, false); }, 1, "Battery :  55%"},
+    };
+    for (const auto& s : steps) {
+        figures.energy.rateMw = s.rate;
+        const int reads = figures.energyReads;
+        s.step(*this);
+        EXPECT_EQ(std::pair(figures.energyReads - reads, gauge->ZetSysTray1.Tip()), std::pair(s.reads, std::string(s.tip)));
+    }
+    gauge->RunCommand(Cmd("Details1"));
+    gauge->RunCommand(Cmd("Details1"));
+    EXPECT_EQ(std::pair(details.opened, details.last->fronts), std::pair(1, 1));
 }
 
 // Balloons come from the icon showing the left half: on a first run, and

@@ -215,7 +215,11 @@ class FakeBattery:
     """/sys/class/power_supply with a mains adapter AC and a battery BAT0, on a
     tmpfs over /sys/class that only this mount namespace sees."""
 
-    CHARGE_FULL = 5_000_000  # µAh; a multiple of 100, so every percentage is exact
+    # 1 Ah at 11 V drawing 0.5 A: 11.0 Wh full and 5.5 W in the system's
+    # battery state. µAh, a multiple of 100, so every percentage is exact.
+    CHARGE_FULL = 1_000_000
+    CURRENT = 500_000  # µA
+    VOLTAGE = 11_000_000  # µV
 
     def __init__(self, root="/sys/class"):
         self.root = Path(root)
@@ -250,8 +254,8 @@ class FakeBattery:
         if status is None:
             status = ("Full" if percent >= 100 else "Charging") if on_mains else "Discharging"
         self._write("BAT0", present=1, status=status, charge_full=self.CHARGE_FULL,
-                    charge_now=self.CHARGE_FULL // 100 * percent, current_now=1_000_000,
-                    voltage_now=12_000_000)
+                    charge_now=self.CHARGE_FULL // 100 * percent, current_now=self.CURRENT,
+                    voltage_now=self.VOLTAGE)
 
 
 # ---- X server ----------------------------------------------------------

@@ -79,8 +79,9 @@ GAUGE_CLASS = "TBatterie"
 # ---- a session ---------------------------------------------------------
 
 class Session:
-    def __init__(self, name, win_dir, battery=True, keep_prefix=False):
+    def __init__(self, name, win_dir, battery=True, keep_prefix=False, desktop=None):
         self.name = name
+        self.desktop = desktop  # "WxH" for a larger screen and Wine desktop than the prefix's
         self.win_dir = Path(win_dir).resolve()
         self.bin = self.win_dir / "bin"
         self.run_dir = self.win_dir / "wine" / "runs" / name
@@ -115,8 +116,11 @@ class Session:
         base = ensure_base_prefix(self.win_dir)
         t0 = time.monotonic()
         copy_prefix(base, self.prefix)
-        self.xvfb = Xvfb(self.run_dir / "xvfb.log").start()
+        self.xvfb = Xvfb(self.run_dir / "xvfb.log", **({"size": self.desktop + "x24"} if self.desktop else {})).start()
         self.env = wine_env(self.prefix, self.xvfb.display)
+        if self.desktop:  # before any window: the desktop takes its size when it is made
+            self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "shell", "REG_SZ", self.desktop)
+            run(["wineserver", "-w"], self.run_dir / "wineserver.log", self.env, timeout=60)
         # Bring the prefix up (wineserver, services, the desktop) with one
         # quick program run to its end before starting any other.
         if not self.probe("list", timeout=120).ok:
@@ -395,7 +399,7 @@ def _on_term(signum, frame):
     raise HarnessError(f"stopped by signal {signum}")
 
 
-def run_test(test, name=None, battery=True, deadline=240):
+def run_test(test, name=None, battery=True, deadline=240, desktop=None):
     """Runs test(session) in a fresh session and exits with 0 (pass), 1 (fail)
     or SKIP. battery=True (the default) needs a private mount namespace."""
     args, _ = arguments()
@@ -405,7 +409,7 @@ def run_test(test, name=None, battery=True, deadline=240):
     signal.signal(signal.SIGALRM, _on_alarm)
     signal.signal(signal.SIGTERM, _on_term)
     signal.alarm(deadline)
-    session = Session(name, args.win_dir, battery=battery, keep_prefix=args.keep_prefix)
+    session = Session(name, args.win_dir, battery=battery, keep_prefix=args.keep_prefix, desktop=desktop)
     t0 = time.monotonic()
     try:
         session.start()
