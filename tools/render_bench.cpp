@@ -2,27 +2,14 @@
 // percentage, and its tray picture) and a percentage count from 100 to 5.
 #include <benchmark/benchmark.h>
 
-#include "core/low_battery_alert.h"
-#include "fakes/core_fakes.h"
-#include "fakes/fake_face_host.h"
-#include "render/gauge_face.h"
+#include "fakes/face_rig.h"
 
 namespace {
 
 using namespace kavelo;
 
-struct Rig {
-    GaugeState state;
-    fakes::FakeTimer timer;
-    fakes::FakeFaceHost host;
-    fakes::FakeMessages messages;
-    LowBatteryAlert alert{state, messages};
-    GaugeFace face{state, timer, alert, host};
-    Rig() {
-        host.logging = false;
-        state.Power = {0, 57};
-        face.LoadGlyphStrips(EmbeddedGlyphSource());
-    }
+struct Rig : testing::FaceRig {
+    Rig() { host.logging = false; }
 };
 
 void BM_TimeFaceRefresh(benchmark::State& s) {

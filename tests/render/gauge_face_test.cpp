@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "face_rig.h"
+#include "fakes/face_rig.h"
 #include "render/segments.h"
 #include "render/tray_picture.h"
 

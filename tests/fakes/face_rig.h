@@ -1,6 +1,6 @@
 #pragma once
 // A GaugeFace wired to fakes, with the glyphs loaded from the embedded
-// bitmaps, for the render tests.
+// bitmaps, for the render tests and the painting benchmark.
 #include "fakes/core_fakes.h"
 #include "fakes/fake_face_host.h"
 #include "render/gauge_face.h"
